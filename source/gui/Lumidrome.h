@@ -1,0 +1,160 @@
+// The browser: its command, its dialog and the thumbnail tiles of its grid.
+#pragma once
+
+#include "release_compat.h"
+
+// Ids shared with the HDRI object plug-in.
+enum {
+  ID_HDRI_OBJECT = 1035165,
+  ID_HDRI_TAG = 1037662,
+  HDRI_OBJECT_FILE = 2002,
+  HDRI_OBJECT_BACKGROUND = 2037,
+  HDRI_TAG_FILE = 2001,
+  HDRI_TAG_MODE = 3000,
+  HDRI_TAG_OTHER_VARIANT_EXISTS = 3001,
+  HDRI_TAG_MODE_SMALL = 2,
+  MSG_HDRI_LIBRARY_CHANGED = 1037792
+};
+
+// Plug-in id of the browser command; also the key of its saved layout record.
+const Int32 ID_LUMIDROME = 1035349;
+
+// Gadgets of the browser dialog.
+enum {
+  GADGET_OUTER_GROUP = 1,
+  GADGET_CONTROL_ROW = 0,
+  GADGET_PACK_CHOOSER = 105,
+  GADGET_SIZE_CHOOSER = 101,
+  GADGET_PACK_CHOOSER_GROUP = 106,
+  GADGET_ADD_MORE_TILE = 109,
+  GADGET_ADD_MORE_GROUP = 110,
+  GADGET_SCROLL_OUTER_GROUP = 2300,
+  GADGET_SCROLL_GROUP = 2000,
+  GADGET_GRID_GROUP = 2001
+};
+
+// Pack chooser values beyond the pack indices.
+enum {
+  CHOICE_DIVIDER = -1,
+  CHOICE_GET_MORE_PACKS = 9000,
+  CHOICE_CHANGE_DIRECTORY = 9001,
+  CHOICE_SHOW_ALL = 9002,
+  CHOICE_NOTHING_YET = 9999
+};
+
+enum { SIZE_SMALL = 1, SIZE_MEDIUM = 2, SIZE_LARGE = 3 };
+
+// The tile size factor shared by the dialog and every tile.
+extern double imagesize;
+
+// One thumbnail of the grid. It re-reads its JPEG on every draw.
+class ImageArea : public GeUserArea {
+ public:
+  ImageArea();
+  ImageArea(const ImageArea& other);
+  ImageArea& operator=(const ImageArea& other);
+  ~ImageArea() override;
+
+  Bool Init() override;
+  Bool InitValues() override;
+  Bool GetMinSize(Int32& w, Int32& h) override;
+  void DrawMsg(Int32 x1, Int32 y1, Int32 x2, Int32 y2, const BaseContainer& msg) override;
+  Bool InputEvent(const BaseContainer& msg) override;
+
+  Filename thumbFile;
+  Int32 baseWidth;
+  Int32 baseHeight;
+  Int32 pressed;
+
+ private:
+  Filename PreviewFile() const;
+};
+
+class MainDialog : public GeDialog {
+ public:
+  MainDialog();
+  ~MainDialog() override;
+
+  Bool CreateLayout() override;
+  Bool InitValues() override;
+  Bool Command(Int32 id, const BaseContainer& msg) override;
+  Int32 Message(const BaseContainer& msg, BaseContainer& result) override;
+
+  virtual Bool Open(DLG_TYPE dlgtype, Int32 pluginid, Int32 xpos, Int32 ypos, Int32 defaultw,
+                    Int32 defaulth, Int32 subid, BaseContainer* settings);
+  virtual Bool FindHDRIObjects(BaseObject* op, BaseArray<BaseObject*>* list);
+  virtual Bool FillBrowser(Int32 pack);
+  virtual Bool FindHDRITags(BaseObject* op, BaseArray<BaseTag*>* list);
+
+  Bool RedrawInterface();
+  Bool ImageButtonPressed(Int32 pack, Int32 index, Int32 number);
+  Bool ChangeParameter(BaseList2D* node, Int32 id, GeData value, BaseDocument* doc);
+
+  Int32 selectedPack;
+  Int32 tileSize;
+  Int32 rebuildPending;
+  BaseArray<String> packFolders;
+  BaseArray<String> packNames;
+  Int32 lastSelection;
+  Filename pluginPath;
+  Filename packsPath;
+  Filename hdrisPath;
+  Filename backgroundPath;
+  Filename thumbnailsPath;
+  Filename remotePathTxt;
+  Filename remotePathHf;
+  ImageArea addMoreTile;
+  BaseArray<BaseArray<ImageArea>> thumbnails;
+  Filename addMoreImagePath;
+  String storePageUrl;
+  Int32 restoreSelection;
+  Int32 restoreCount;
+
+ private:
+  // Library and settings.
+  Int32 ReadRemotePath();
+  void WriteRemotePath(const Filename& directory);
+  void ScanLibrary();
+  void ListPacks();
+  void SelectPackFolders(Int32 pack);
+
+  // Layout.
+  void AddPackChooser();
+  void RebuildPackChooser();
+  void AddTileCell(ImageArea& tile, Int32 number);
+  void AddAddMoreCell();
+  void AttachTile(ImageArea& tile, Int32 number, Int32 rows);
+
+  // Commands and messages.
+  void ChoosePack();
+  void ChooseSize();
+  void ChangeDirectory();
+  void NotifyHDRIElements();
+  void PutPackChooserBack();
+  void ApplyLayoutRecord(const BaseContainer& msg);
+  void AnswerLayoutRequest(BaseContainer& result);
+
+  // Applying a clicked tile to the scene.
+  Bool FindTile(Int32 number, Int32 shown, Int32* pack, Int32* index) const;
+  void ApplyTile(Int32 number);
+  void ApplyFiles(BaseDocument* doc, const Filename& hdri, const String& extension,
+                  const Filename& background);
+  Bool ApplyWithoutSelection(BaseDocument* doc, const GeData& hdrData,
+                             const GeData& backgroundData, const Filename& hdri,
+                             const String& extension);
+  void SetObjectFiles(BaseDocument* doc, BaseObject* op, const GeData& hdrData,
+                      const GeData& backgroundData);
+  void UpdateTag(BaseDocument* doc, BaseTag* tag, const Filename& hdri, const String& extension,
+                 Bool keepMissingSmall);
+  void SetViewEnvironment(BaseDocument* doc, const Filename& hdri, const String& extension);
+};
+
+class SubDialogTest : public CommandData {
+ public:
+  Bool Execute(BaseDocument* doc) override;
+  Int32 GetState(BaseDocument* doc) override;
+  Bool RestoreLayout(void* secret) override;
+
+ private:
+  MainDialog dialog;
+};

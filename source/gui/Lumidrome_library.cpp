@@ -1,0 +1,166 @@
+// MainDialog: the remembered library directory, the library scan and the grid.
+#include "Lumidrome.h"
+#include "library_naming.h"
+
+namespace {
+const Int32 SETTINGS_IDENT = 234;
+const Int32 FILE_OUT_OF_MEMORY = -7;
+const Int32 TILE_BASE_WIDTH = 400;
+const Int32 TILE_BASE_HEIGHT = 200;
+const Int32 FILL = BFH_SCALEFIT | BFV_SCALEFIT;
+
+// Every directory entry that is a folder, apart from Finder's ".DS_Store".
+Bool IsPackFolder(BrowseFiles& browser) {
+  return browser.IsDir() && browser.GetFilename().GetString() != ".DS_Store";
+}
+
+// Thumbnails are <name>.jpg; <name>_md.jpg and <name>_sm.jpg are variants.
+Bool IsThumbnail(const Filename& file) {
+  if (file.GetSuffix() != "jpg") return false;
+  Filename stem = file;
+  stem.ClearSuffix();
+  String text = stem.GetString();
+  Int32 length = text.GetLength();
+  if (length < 3) return true;
+  String ending = text.SubStr(length - 3, 3);
+  return ending != "_md" && ending != "_sm";
+}
+
+Bool AppendTile(BaseArray<ImageArea>& row, const Filename& file) {
+  ImageArea tile;
+  tile.thumbFile = file;
+  tile.baseWidth = TILE_BASE_WIDTH;
+  tile.baseHeight = TILE_BASE_HEIGHT;
+  tile.pressed = 0;
+  return row.Append(tile) != nullptr;
+}
+
+void ScanThumbnails(const Filename& folder, BaseArray<ImageArea>& row) {
+  if (!GeFExist(folder, true)) return;
+  AutoAlloc<BrowseFiles> browser;
+  if (!browser) return;
+  browser->Init(folder, BROWSEFILES_SUPPRESSCACHING);
+  while (browser->GetNext()) {
+    Filename file = folder + browser->GetFilename();
+    if (IsThumbnail(file) && !AppendTile(row, file)) return;
+  }
+}
+}  // namespace
+
+// Returns 0, or the file error when the reader cannot be made.
+Int32 MainDialog::ReadRemotePath() {
+  if (!GeFExist(remotePathHf, false)) return 0;
+  AutoAlloc<HyperFile> file;
+  if (!file) return FILE_OUT_OF_MEMORY;
+  if (file->Open(SETTINGS_IDENT, remotePathHf, FILEOPEN_READ, FILEDIALOG_NONE)) {
+    Filename directory;
+    if (!file->ReadFilename(&directory)) directory = Filename();
+    if (GeFExist(directory, true)) packsPath = directory;
+  }
+  file->Close();
+  return 0;
+}
+
+// Write results are not checked: the command goes on in any case.
+void MainDialog::WriteRemotePath(const Filename& directory) {
+  AutoAlloc<HyperFile> settings;
+  if (settings && settings->Open(SETTINGS_IDENT, remotePathHf, FILEOPEN_WRITE, FILEDIALOG_NONE)) {
+    settings->WriteFilename(directory);
+    settings->Close();
+  }
+  AutoAlloc<BaseFile> text;
+  if (text && text->Open(remotePathTxt, FILEOPEN_WRITE, FILEDIALOG_ANY, BYTEORDER_INTEL,
+                         MACTYPE_CINEMA, MACCREATOR_CINEMA)) {
+    text->WriteString(directory.GetString());
+    text->Close();
+  }
+}
+
+// One row per pack folder, parallel to the pack list; tiles hold file names
+// only, images are read when a tile draws.
+void MainDialog::ScanLibrary() {
+  // The grid's gadgets refer to the tiles about to be destroyed: empty it
+  // first, so none of them can be drawn or clicked through a stale gadget.
+  LayoutFlushGroup(GADGET_GRID_GROUP);
+  thumbnails.Flush();
+  AutoAlloc<BrowseFiles> browser;
+  if (!browser) return;
+  browser->Init(packsPath, BROWSEFILES_SUPPRESSCACHING);
+  while (browser->GetNext()) {
+    if (!IsPackFolder(*browser)) continue;
+    BaseArray<ImageArea> row;
+    ScanThumbnails(packsPath + browser->GetFilename() + Filename("Thumbnails"), row);
+    if (!thumbnails.Append(row)) return;
+  }
+}
+
+void MainDialog::ListPacks() {
+  packFolders.Flush();
+  packNames.Flush();
+  AutoAlloc<BrowseFiles> browser;
+  if (!browser) return;
+  browser->Init(packsPath, BROWSEFILES_SUPPRESSCACHING);
+  while (browser->GetNext()) {
+    if (!IsPackFolder(*browser)) continue;
+    String folder = browser->GetFilename().GetString();
+    if (!packFolders.Append(folder)) return;
+    // The two lists stay the same length whatever fails.
+    if (!packNames.Append(PackDisplayName(folder))) {
+      packFolders.Pop();
+      return;
+    }
+  }
+}
+
+void MainDialog::AttachTile(ImageArea& tile, Int32 number, Int32 rows) {
+  GroupBegin(TileGroupId(number), 0, 0, rows, "", 0);
+  AddUserArea(TileGadgetId(number), 0, 50, 50);
+  AttachUserArea(tile, TileGadgetId(number), USERAREA_COREMESSAGE);
+  GroupEnd();
+}
+
+void MainDialog::AddTileCell(ImageArea& tile, Int32 number) {
+  GroupBegin(0, 0, 0, 5, "", 0);
+  AttachTile(tile, number, 5);
+  AddStaticText(0, BFV_TOP, 0, 0, TileLabel(tile.thumbFile), BORDER_NONE);
+  GroupEnd();
+}
+
+void MainDialog::AddAddMoreCell() {
+  GroupBegin(0, 0, 0, 5, "", 0);
+  GroupBegin(GADGET_ADD_MORE_GROUP, 0, 0, 5, "", 0);
+  AddUserArea(GADGET_ADD_MORE_TILE, 0, 50, 50);
+  AttachUserArea(addMoreTile, GADGET_ADD_MORE_TILE, USERAREA_COREMESSAGE);
+  GroupEnd();
+  AddStaticText(0, BFV_TOP, 0, 0, "", BORDER_NONE);
+  GroupEnd();
+}
+
+Bool MainDialog::FillBrowser(Int32 pack) {
+  Int32 x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+  if (!GetVisibleArea(GADGET_SCROLL_GROUP, &x1, &y1, &x2, &y2)) return true;
+  LayoutFlushGroup(GADGET_GRID_GROUP);
+  GroupBegin(GADGET_GRID_GROUP, FILL, GridColumns(x2 - x1, imagesize), 0, "", 0);
+  GroupSpace(10, 20);
+#if LUMIDROME_R14
+  if (pack != CHOICE_SHOW_ALL && pack >= CountOf(packFolders)) {
+    pack = 0;
+    SetGadgetInt(*this, GADGET_PACK_CHOOSER, 0);
+    lastSelection = 0;
+  }
+#endif
+  Int32 rowCount = CountOf(thumbnails);
+  Int32 first = pack == CHOICE_SHOW_ALL ? 0 : pack;
+  Int32 last = pack == CHOICE_SHOW_ALL ? rowCount - 1 : pack;
+  Int32 number = 0;
+  for (Int32 i = first; i <= last; ++i) {
+    if (i < 0 || i >= rowCount) continue;
+    BaseArray<ImageArea>& row = thumbnails[i];
+    for (Int32 k = 0; k < CountOf(row); ++k) AddTileCell(row[k], number++);
+  }
+  AddAddMoreCell();
+  GroupEnd();
+  LayoutChanged(GADGET_SCROLL_GROUP);
+  LayoutChanged(GADGET_GRID_GROUP);
+  return true;
+}
