@@ -12,9 +12,9 @@ const double PLUGIN_VERSION = 2.142;
 
 const Int32 DEFAULT_WIDTH = 790;
 const Int32 DEFAULT_HEIGHT = 500;
-const Int32 KEYBOARD_DEVICE = 0x6B657962;   // 'keyb'
-const Int32 CHANNEL_ID = 0x69706361;        // 'ipca'
-const Int32 QUALIFIER_KEYS = 0x69707161;    // 'ipqa'
+const Int32 KEYBOARD_DEVICE = 0x6B657962;  // 'keyb'
+const Int32 CHANNEL_ID = 0x69706361;       // 'ipca'
+const Int32 QUALIFIER_KEYS = 0x69707161;   // 'ipqa'
 const Int32 COMMAND_ENABLED = 0x40000000;
 
 const char* const EDITION_NAMES[] = {"Prime",

@@ -139,9 +139,8 @@ class MainDialog : public GeDialog {
   void ApplyTile(Int32 number);
   void ApplyFiles(BaseDocument* doc, const Filename& hdri, const String& extension,
                   const Filename& background);
-  Bool ApplyWithoutSelection(BaseDocument* doc, const GeData& hdrData,
-                             const GeData& backgroundData, const Filename& hdri,
-                             const String& extension);
+  Bool ApplyWithoutSelection(BaseDocument* doc, const GeData& hdrData, const GeData& backgroundData,
+                             const Filename& hdri, const String& extension);
   void SetObjectFiles(BaseDocument* doc, BaseObject* op, const GeData& hdrData,
                       const GeData& backgroundData);
   void UpdateTag(BaseDocument* doc, BaseTag* tag, const Filename& hdri, const String& extension,

@@ -127,7 +127,8 @@ Bool MainDialog::ApplyWithoutSelection(BaseDocument* doc, const GeData& hdrData,
   FindHDRIObjects(first, &objects);
   Int32 found = CountOf(tags) + CountOf(objects);
   if (found == 1 && tags.GetCount() == 1) UpdateTag(doc, tags[0], hdri, extension, true);
-  if (found == 1 && objects.GetCount() == 1) SetObjectFiles(doc, objects[0], hdrData, backgroundData);
+  if (found == 1 && objects.GetCount() == 1)
+    SetObjectFiles(doc, objects[0], hdrData, backgroundData);
   if (found != 0) return true;
   BaseObject* created = BaseObject::Alloc(ID_HDRI_OBJECT);
   if (!created || created->GetType() != ID_HDRI_OBJECT) {
@@ -181,8 +182,7 @@ Bool MainDialog::ChangeParameter(BaseList2D* node, Int32 id, GeData value, BaseD
   TakeData* takeData = doc ? doc->GetTakeData() : nullptr;
   if (!takeData) return true;
   BaseTake* current = takeData->GetCurrentTake();
-  if (current && current != takeData->GetMainTake() &&
-      old.GetFilename() != value.GetFilename()) {
+  if (current && current != takeData->GetMainTake() && old.GetFilename() != value.GetFilename()) {
     current->FindOrAddOverrideParam(takeData, node, DescID(id), value, old, false);
   }
 #endif

@@ -167,9 +167,7 @@ Bool MainDialog::Command(Int32 id, const BaseContainer& msg) {
 }
 
 // "Get More Packs" and "Change Directory" are actions, not states.
-void MainDialog::PutPackChooserBack() {
-  SetGadgetInt(*this, GADGET_PACK_CHOOSER, lastSelection);
-}
+void MainDialog::PutPackChooserBack() { SetGadgetInt(*this, GADGET_PACK_CHOOSER, lastSelection); }
 
 void MainDialog::ChoosePack() {
   Int32 value = GadgetInt(*this, GADGET_PACK_CHOOSER);

@@ -7,9 +7,7 @@ namespace {
 const Int32 DRAW_NORMAL = BMP_NORMALSCALED | BMP_ALLOWALPHA;
 const Int32 DRAW_PRESSED = BMP_NORMALSCALED | BMP_ALLOWALPHA | BMP_DIMIMAGE;
 
-Int32 Scaled(Int32 base) {
-  return static_cast<Int32>(base * imagesize);
-}
+Int32 Scaled(Int32 base) { return static_cast<Int32>(base * imagesize); }
 
 Filename ExistingOr(const Filename& candidate, const Filename& fallback) {
   return GeFExist(candidate, false) ? candidate : fallback;
@@ -37,13 +35,9 @@ ImageArea& ImageArea::operator=(const ImageArea& other) {
 
 ImageArea::~ImageArea() {}
 
-Bool ImageArea::Init() {
-  return true;
-}
+Bool ImageArea::Init() { return true; }
 
-Bool ImageArea::InitValues() {
-  return true;
-}
+Bool ImageArea::InitValues() { return true; }
 
 Bool ImageArea::GetMinSize(Int32& w, Int32& h) {
   w = Scaled(baseWidth);

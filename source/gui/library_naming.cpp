@@ -82,9 +82,7 @@ Int32 TileGadgetId(Int32 number) {
   return FAR_TILE_ID_BASE + number;
 }
 
-Int32 TileGroupId(Int32 number) {
-  return FIRST_TILE_GROUP_ID + number;
-}
+Int32 TileGroupId(Int32 number) { return FIRST_TILE_GROUP_ID + number; }
 
 Bool TileNumberOfGadget(Int32 id, Int32* number) {
   if (id >= FIRST_TILE_ID && id <= LAST_TILE_ID) {

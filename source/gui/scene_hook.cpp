@@ -8,9 +8,7 @@ const Int32 ID_HDRI_SCENE_HOOK = 1038218;
 const Int32 HDRI_OBJECT_INSERTED_FLAG = 2059;
 }  // namespace
 
-NodeData* HDRISceneHook::Alloc() {
-  return NewObjClear(HDRISceneHook);
-}
+NodeData* HDRISceneHook::Alloc() { return NewObjClear(HDRISceneHook); }
 
 Bool HDRISceneHook::Init(GeListNode* node) {
   (void)node;
@@ -37,6 +35,6 @@ Bool RegisterHDRISceneHook() {
   // The R14 module stays silent on hosts that have their own R17 module.
   if (GetC4DVersion() >= 17000) return true;
 #endif
-  return RegisterSceneHookPlugin(ID_HDRI_SCENE_HOOK, "HDRI Scene Hook", 0, HDRISceneHook::Alloc, 4, 0,
-                                 nullptr);
+  return RegisterSceneHookPlugin(ID_HDRI_SCENE_HOOK, "HDRI Scene Hook", 0, HDRISceneHook::Alloc, 4,
+                                 0, nullptr);
 }
