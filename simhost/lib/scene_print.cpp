@@ -1,0 +1,77 @@
+// Document::Describe: the listing that people and tests read.
+#include <algorithm>
+
+#include "document.h"
+#include "text_util.h"
+
+namespace simhost {
+
+namespace {
+
+std::string Pad(int indent) { return std::string(static_cast<size_t>(indent), ' '); }
+
+std::string SelectionMark(const Atom* atom, const std::vector<Atom*>& selected) {
+  auto it = std::find(selected.begin(), selected.end(), atom);
+  if (it == selected.end()) return "";
+  return " [selected " + std::to_string(it - selected.begin() + 1) + "]";
+}
+
+std::string IdText(const std::vector<c4d_desc_level>& id) {
+  std::string text;
+  for (const c4d_desc_level& level : id) {
+    text += (text.empty() ? "[" : ".") + std::to_string(level.id);
+  }
+  return text + "]";
+}
+
+void DescribeObject(const Document& doc, const Atom* object, int indent, std::string* out) {
+  *out += Pad(indent) + object->Label() + SelectionMark(object, doc.SelectedObjects()) + "\n";
+  *out += object->Data().Describe(indent + 4);
+  for (const Atom* tag : object->Tags().Items()) {
+    *out += Pad(indent + 2) + "tag " + tag->Label() + SelectionMark(tag, doc.SelectedTags()) + "\n";
+    *out += tag->Data().Describe(indent + 6);
+  }
+  for (const Atom* child : object->Children().Items()) {
+    DescribeObject(doc, child, indent + 2, out);
+  }
+}
+
+void DescribeTake(const TakeData& takes, const Take* take, int indent, std::string* out) {
+  *out += Pad(indent) + "take " + QuoteText(take->Name()) + (take->IsMain() ? " (main)" : "") +
+          (take == takes.Current() ? " [current]" : "") + "\n";
+  for (const auto& entry : take->Overrides()) {
+    const Atom* node = FindAtom(entry->Node());
+    const std::string target = node != nullptr ? node->Label() : std::string("(deleted)");
+    for (const OverrideParam& param : entry->Params()) {
+      *out += Pad(indent + 4) + "override " + target + " " + IdText(param.id) + " = " +
+              param.override_value.Describe() + " (backup " + param.backup_value.Describe() + ")\n";
+    }
+  }
+  for (const Atom* child : take->Children().Items()) {
+    DescribeTake(takes, static_cast<const Take*>(child), indent + 2, out);
+  }
+}
+
+}  // namespace
+
+std::string Document::Describe() const {
+  std::string out = "document " + QuoteText(Name()) + " path " + QuoteText(file_path_) + "\n";
+  out += Data().Describe(4);
+  out += "  objects:\n";
+  for (const Atom* object : objects_.Items()) DescribeObject(*this, object, 4, &out);
+  out += "  materials:\n";
+  for (const Atom* material : materials_.Items()) {
+    out += "    " + material->Label() + SelectionMark(material, SelectedMaterials()) + "\n";
+    out += material->Data().Describe(8);
+  }
+  const Atom* active = ActiveMaterial();
+  out += "  active material: " + (active != nullptr ? active->Label() : std::string("none")) + "\n";
+  out += "  view: " + view_->Label() + "\n" + view_->Data().Describe(6);
+  out += "  takes:\n";
+  DescribeTake(takes_, takes_.Main(), 4, &out);
+  out += "  undo: " + std::to_string(undo_.UndoCount()) + " steps, " +
+         std::to_string(undo_.RedoCount()) + " to redo\n";
+  return out;
+}
+
+}  // namespace simhost

@@ -1,0 +1,69 @@
+#include "png_writer.h"
+
+#include <png.h>
+
+#include <cstdio>
+#include <vector>
+
+namespace simhost {
+
+namespace {
+
+void SetError(std::string* error, const std::string& text) {
+  if (error) *error = text;
+}
+
+// libpng reports failures by longjmp; nothing with a destructor lives in
+// this frame, so the jump is safe.
+bool WriteRows(FILE* file, int32_t width, int32_t height, png_bytep* rows) {
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  if (!png) return false;
+  png_infop info = png_create_info_struct(png);
+  if (!info) {
+    png_destroy_write_struct(&png, nullptr);
+    return false;
+  }
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    return false;
+  }
+  png_init_io(png, file);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+               PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  png_write_image(png, rows);
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return true;
+}
+
+}  // namespace
+
+bool WritePng(int32_t width, int32_t height, const uint8_t* rgb, const std::string& path,
+              std::string* error) {
+  if (width <= 0 || height <= 0 || !rgb) {
+    SetError(error, "nothing to save: the picture is empty");
+    return false;
+  }
+  std::vector<png_bytep> rows(static_cast<size_t>(height));
+  const size_t stride = static_cast<size_t>(width) * 3;
+  auto* pixels = const_cast<uint8_t*>(rgb);
+  for (size_t y = 0; y < rows.size(); ++y) rows[y] = pixels + y * stride;
+  const std::string temporary = path + ".part";
+  FILE* file = std::fopen(temporary.c_str(), "wb");
+  if (!file) {
+    SetError(error, "cannot create " + temporary);
+    return false;
+  }
+  bool written = WriteRows(file, width, height, rows.data());
+  bool closed = std::fclose(file) == 0;
+  if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
+    std::remove(temporary.c_str());
+    SetError(error, "cannot write " + path);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace simhost

@@ -1,0 +1,44 @@
+// Measures and draws UTF-8 text with the host's interface font.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+
+#include "canvas.h"
+
+namespace simhost {
+
+class TextRenderer {
+ public:
+  // The one renderer of the process, loaded on first use. When the font
+  // cannot be loaded, texts are measured with a fixed advance and drawn as
+  // nothing, so layouts stay usable.
+  static TextRenderer& Shared();
+
+  ~TextRenderer();
+  TextRenderer(const TextRenderer&) = delete;
+  TextRenderer& operator=(const TextRenderer&) = delete;
+
+  bool FontLoaded() const { return face_ != nullptr; }
+  int32_t Width(const std::string& utf8);
+  int32_t LineHeight() const { return line_height_; }
+  // top is the upper edge of the line box.
+  void Draw(Canvas& canvas, int32_t x, int32_t top, const std::string& utf8, Rgb color,
+            const Rect& clip);
+
+ private:
+  TextRenderer();
+  int32_t Advance(uint32_t codepoint);
+
+  void* library_ = nullptr;  // FT_Library
+  void* face_ = nullptr;     // FT_Face
+  int32_t line_height_ = 14;
+  int32_t ascent_ = 11;
+  std::unordered_map<uint32_t, int32_t> advances_;
+};
+
+// Splits UTF-8 into code points; a broken sequence gives U+FFFD.
+std::u32string DecodeUtf8(const std::string& utf8);
+
+}  // namespace simhost

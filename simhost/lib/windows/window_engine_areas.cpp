@@ -1,0 +1,244 @@
+// User areas: their handles, their messages and their drawing calls.
+#include <algorithm>
+
+#include "container_access.h"
+#include "text_renderer.h"
+#include "window_engine.h"
+#include "window_painter.h"
+
+namespace simhost {
+
+namespace {
+constexpr int32_t kMsgDraw = 0x62445241;  // 'bDRA'
+constexpr int32_t kTextCentre = 1;
+constexpr int32_t kTextRight = 2;
+constexpr int32_t kTextMiddle = 16;
+constexpr int32_t kTextBottom = 32;
+
+uint8_t Channel(uint16_t value, bool dimmed) {
+  int32_t v = std::min<int32_t>(value, 255);
+  return static_cast<uint8_t>(dimmed ? v / 2 : v);
+}
+
+// Coordinates the module gives are kept within a range where adding the
+// area's place on the canvas cannot overflow.
+int32_t Tame(int64_t value) {
+  return static_cast<int32_t>(std::clamp<int64_t>(value, -(int64_t{1} << 28), int64_t{1} << 28));
+}
+
+Rect TameRect(const Rect& r) { return Rect{Tame(r.x), Tame(r.y), Tame(r.width), Tame(r.height)}; }
+
+DrawCall ShapeCall(DrawCall::Kind kind, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+  DrawCall call;
+  call.kind = kind;
+  call.x = x1;
+  call.y = y1;
+  call.w = x2;
+  call.h = y2;
+  return call;
+}
+
+DrawCall BitmapCall(const Rect& to, const Rect& from, int32_t bitmap_width, int32_t bitmap_height,
+                    int32_t mode) {
+  DrawCall call = ShapeCall(DrawCall::Kind::kBitmap, to.x, to.y, to.width, to.height);
+  call.source_x = from.x;
+  call.source_y = from.y;
+  call.source_w = from.width;
+  call.source_h = from.height;
+  call.bitmap_width = bitmap_width;
+  call.bitmap_height = bitmap_height;
+  call.mode = mode;
+  return call;
+}
+
+Rect Normalised(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+  int64_t left = std::min(x1, x2);
+  int64_t top = std::min(y1, y2);
+  int64_t width = std::llabs(int64_t{x2} - x1) + 1;
+  int64_t height = std::llabs(int64_t{y2} - y1) + 1;
+  return Rect{Tame(left), Tame(top), Tame(width), Tame(height)};
+}
+}  // namespace
+
+Gadget* WindowEngine::AttachedGadget(const UserArea& area) const {
+  if (area.gadget == 0) return nullptr;
+  Dialog* dialog = FindDialog(area.dialog);
+  if (!dialog || !dialog->open) return nullptr;
+  Gadget* gadget = dialog->FindBySerial(area.gadget);
+  return gadget && gadget->area == area.serial ? gadget : nullptr;
+}
+
+// A released area whose gadget still stands leaves the gadget empty: it
+// draws nothing from then on.
+void WindowEngine::ReleaseArea(UserArea& area) {
+  if (Gadget* gadget = AttachedGadget(area)) {
+    gadget->area = 0;
+    if (Dialog* dialog = FindDialog(area.dialog)) dialog->layout_dirty = true;
+  }
+  auto found = areas_.find(area.serial);
+  dead_areas_.push_back(std::move(found->second));
+  areas_.erase(found);
+}
+
+// An action reaches the dialog as a command with the id the message names;
+// everything else as a message.
+bool WindowEngine::SendParentMessage(UserArea& area, const c4d_container* message) {
+  if (!AttachedGadget(area) || !message) return false;
+  const uint64_t dialog = area.dialog;
+  if (ContainerId(containers(), message, 0) == kMsgAction) {
+    int32_t id = ReadInt(containers(), message, kActionId).value_or(area.gadget_id);
+    CallCommand(dialog, id, message);
+    return true;
+  }
+  OwnedContainer result(containers(), 0);
+  CallMessage(dialog, message, result.get());
+  return true;
+}
+
+bool WindowEngine::DefaultInputEvent(UserArea& area, const c4d_container* message) {
+  Gadget* gadget = AttachedGadget(area);
+  if (!gadget) return false;
+  const c4d_container_api& api = containers();
+  if (ReadInt(api, message, kInputDevice).value_or(0) != kDeviceMouse ||
+      ReadInt(api, message, kInputChannel).value_or(0) != kChannelWheel) {
+    return false;
+  }
+  Dialog* dialog = FindDialog(area.dialog);
+  return ScrollByWheel(*dialog, gadget->serial, ReadInt(api, message, kInputValue).value_or(0));
+}
+
+bool WindowEngine::IsDrawing(uint64_t area) const {
+  return std::any_of(drawing_.begin(), drawing_.end(),
+                     [area](const DrawTarget& t) { return t.area == area; });
+}
+
+// Inside draw_msg the calls land where that redraw paints; outside it (the
+// module may draw from any of its callbacks) they go straight into the
+// window's picture at the area's place.
+std::optional<DrawTarget> WindowEngine::TargetFor(UserArea& area) {
+  for (auto at = drawing_.rbegin(); at != drawing_.rend(); ++at) {
+    if (at->area == area.serial) return *at;
+  }
+  Gadget* gadget = AttachedGadget(area);
+  if (!gadget) return std::nullopt;
+  Dialog* dialog = FindDialog(area.dialog);
+  EnsureLayout(*dialog);
+  gadget = AttachedGadget(area);
+  if (!gadget) return std::nullopt;
+  PrepareCanvas(*dialog);
+  Rect client = dialog->ClientRect();
+  Rect place = ScreenRect(*gadget).Moved(0, kTitleBarHeight);
+  Rect clip = Intersect(VisibleClip(*gadget, client).Moved(0, kTitleBarHeight), place);
+  return DrawTarget{area.serial, area.dialog, area.gadget_id, &dialog->canvas,
+                    place.x,     place.y,     clip,           false};
+}
+
+void WindowEngine::Record(const DrawTarget& target, const DrawCall& call) {
+  Dialog* dialog = FindDialog(target.dialog);
+  if (!dialog) return;
+  DrawCall logged = call;
+  logged.gadget_id = target.gadget_id;
+  logged.inside_draw_msg = target.inside_draw_msg;
+  dialog->Log(logged);
+}
+
+// draw_msg gets the visible part of the area in its own coordinates, both
+// corners included.
+void WindowEngine::PaintArea(uint64_t dialog, uint64_t area_serial, Canvas& canvas,
+                             int32_t origin_x, int32_t origin_y, const Rect& clip) {
+  UserArea* area = FindArea(area_serial);
+  Gadget* gadget = area ? AttachedGadget(*area) : nullptr;
+  if (!gadget || !area->callbacks || !area->callbacks->draw_msg || IsDrawing(area_serial)) return;
+  Rect place{origin_x, origin_y, gadget->rect.width, gadget->rect.height};
+  Rect visible = Intersect(Intersect(clip, place), canvas.Bounds());
+  if (visible.Empty()) return;
+  drawing_.push_back(
+      DrawTarget{area_serial, dialog, area->gadget_id, &canvas, origin_x, origin_y, visible, true});
+  OwnedContainer message(containers(), kMsgDraw);
+  const int32_t x1 = visible.x - origin_x;
+  const int32_t y1 = visible.y - origin_y;
+  area->callbacks->draw_msg(area->self, x1, y1, x1 + visible.width - 1, y1 + visible.height - 1,
+                            message.get());
+  if (!drawing_.empty() && drawing_.back().area == area_serial) drawing_.pop_back();
+}
+
+// Paints the area again at once; an area already drawing is left alone.
+void WindowEngine::Redraw(UserArea& area) {
+  if (IsDrawing(area.serial)) return;
+  std::optional<DrawTarget> target = TargetFor(area);
+  if (!target) return;
+  target->canvas->FillRect(target->clip, palette::kBackground, target->clip);
+  PaintArea(target->dialog, area.serial, *target->canvas, target->origin_x, target->origin_y,
+            target->clip);
+}
+
+// Nearest-neighbour copy of the source part onto the destination part,
+// through the table's pixel access; the dimmed mode halves every channel.
+void WindowEngine::DrawBitmap(UserArea& area, const c4d_bitmap* bitmap, const Rect& to_given,
+                              const Rect& from_given, int32_t mode) {
+  const Rect to = TameRect(to_given);
+  const Rect from = TameRect(from_given);
+  std::optional<DrawTarget> target = TargetFor(area);
+  if (!target) return;
+  const c4d_bitmap_api& api = bitmaps();
+  const int32_t bw = bitmap && api.get_bw ? api.get_bw(bitmap) : 0;
+  const int32_t bh = bitmap && api.get_bh ? api.get_bh(bitmap) : 0;
+  Record(*target, BitmapCall(to, from, bw, bh, mode));
+  if (!bitmap || !api.get_pixel || to.Empty() || from.Empty() || bw <= 0 || bh <= 0) return;
+  const Rect dest = to.Moved(target->origin_x, target->origin_y);
+  const Rect area_to_paint = Intersect(Intersect(dest, target->clip), target->canvas->Bounds());
+  const bool dimmed = (mode & kBitmapDimmed) != 0;
+  for (int32_t py = area_to_paint.y; py < area_to_paint.Bottom(); ++py) {
+    const int64_t sy = from.y + int64_t{py - dest.y} * from.height / to.height;
+    if (sy < 0 || sy >= bh) continue;
+    for (int32_t px = area_to_paint.x; px < area_to_paint.Right(); ++px) {
+      const int64_t sx = from.x + int64_t{px - dest.x} * from.width / to.width;
+      if (sx < 0 || sx >= bw) continue;
+      uint16_t r = 0, g = 0, b = 0;
+      api.get_pixel(bitmap, static_cast<int32_t>(sx), static_cast<int32_t>(sy), &r, &g, &b);
+      target->canvas->SetPixel(
+          px, py, Rgb{Channel(r, dimmed), Channel(g, dimmed), Channel(b, dimmed)}, target->clip);
+    }
+  }
+}
+
+void WindowEngine::DrawRectangle(UserArea& area, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+  std::optional<DrawTarget> target = TargetFor(area);
+  if (!target) return;
+  Record(*target, ShapeCall(DrawCall::Kind::kRectangle, x1, y1, x2, y2));
+  target->canvas->FillRect(Normalised(x1, y1, x2, y2).Moved(target->origin_x, target->origin_y),
+                           area.pen, target->clip);
+}
+
+void WindowEngine::DrawLine(UserArea& area, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+  std::optional<DrawTarget> target = TargetFor(area);
+  if (!target) return;
+  Record(*target, ShapeCall(DrawCall::Kind::kLine, x1, y1, x2, y2));
+  const int64_t ox = target->origin_x;
+  const int64_t oy = target->origin_y;
+  target->canvas->DrawLine(Tame(x1 + ox), Tame(y1 + oy), Tame(x2 + ox), Tame(y2 + oy), area.pen,
+                           target->clip);
+}
+
+// Alignment flags: 1 centre, 2 right of x; 16 middle, 32 bottom of y.
+void WindowEngine::DrawText(UserArea& area, const std::string& text, int32_t x, int32_t y,
+                            int32_t flags) {
+  std::optional<DrawTarget> target = TargetFor(area);
+  if (!target) return;
+  DrawCall call = ShapeCall(DrawCall::Kind::kText, x, y, 0, 0);
+  call.mode = flags;
+  call.text = text;
+  Record(*target, call);
+  TextRenderer& renderer = TextRenderer::Shared();
+  int64_t left = x;
+  int64_t top = y;
+  const int32_t width = renderer.Width(text);
+  if ((flags & 3) == kTextCentre) left -= width / 2;
+  if ((flags & 3) == kTextRight) left -= width;
+  if ((flags & 48) == kTextMiddle) top -= renderer.LineHeight() / 2;
+  if ((flags & 48) == kTextBottom) top -= renderer.LineHeight();
+  renderer.Draw(*target->canvas, Tame(left + target->origin_x), Tame(top + target->origin_y), text,
+                area.pen, target->clip);
+}
+
+}  // namespace simhost

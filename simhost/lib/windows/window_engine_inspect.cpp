@@ -1,0 +1,183 @@
+// Text descriptions of windows and gadgets, for people and for tests.
+#include <sstream>
+
+#include "window_engine.h"
+
+namespace simhost {
+
+namespace {
+
+std::string Quoted(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '"' || c == '\\') out += '\\';
+    if (static_cast<unsigned char>(c) < 0x20) {
+      out += '?';
+      continue;
+    }
+    out += c;
+  }
+  return out + "\"";
+}
+
+std::string Place(const Rect& r) {
+  std::ostringstream out;
+  out << r.x << "," << r.y << " " << r.width << "x" << r.height;
+  return out.str();
+}
+
+std::string Entries(const Gadget& g) {
+  std::ostringstream out;
+  out << "[";
+  for (size_t i = 0; i < g.entries.size(); ++i) {
+    if (i > 0) out << ", ";
+    if (static_cast<int>(i) == g.SelectedEntry()) out << "*";
+    out << g.entries[i].value << " " << Quoted(g.entries[i].text);
+  }
+  return out.str() + "]";
+}
+
+void DescribeKindFields(std::ostream& out, const Gadget& g, const std::string& area_state) {
+  switch (g.kind) {
+    case GadgetKind::kGroup:
+      out << " cols=" << g.columns << " rows=" << g.rows << " groupflags=" << g.group_flags
+          << " space=" << g.space_x << "," << g.space_y;
+      if (!g.text.empty()) out << " title=" << Quoted(g.text);
+      if (g.border_style != 0) out << " border=" << g.border_style;
+      break;
+    case GadgetKind::kScrollGroup:
+      out << " scrollflags=" << g.scroll_flags << " scroll=" << g.scroll_x << "," << g.scroll_y
+          << " visible=" << g.viewport.width << "x" << g.viewport.height
+          << " content=" << g.content.width << "x" << g.content.height;
+      break;
+    case GadgetKind::kComboBox:
+      out << " value=" << g.int_value << " shows=" << Quoted(g.ComboText())
+          << " entries=" << Entries(g);
+      break;
+    case GadgetKind::kCheckbox:
+      out << " value=" << g.int_value << " " << Quoted(g.text);
+      break;
+    case GadgetKind::kEditText:
+      out << " value=" << g.float_value << " " << Quoted(g.text);
+      break;
+    case GadgetKind::kUserArea:
+      out << " " << area_state << " min=" << g.min_size.width << "x" << g.min_size.height;
+      break;
+    case GadgetKind::kSeparator:
+      out << (g.vertical ? " vertical" : " horizontal");
+      break;
+    default:
+      out << " " << Quoted(g.text);
+      break;
+  }
+}
+
+std::string AreaState(const WindowEngine& engine, const Gadget& g) {
+  if (g.area == 0) return "detached";
+  const UserArea* area = engine.FindArea(g.area);
+  return area && area->callbacks ? "attached" : "detached";
+}
+
+void DescribeGadget(const WindowEngine& engine, std::ostream& out, const Gadget& g, int depth) {
+  out << std::string(static_cast<size_t>(depth) * 2, ' ') << KindName(g.kind) << " " << g.id
+      << " flags=" << g.flags;
+  DescribeKindFields(out, g, AreaState(engine, g));
+  out << " at " << Place(g.rect);
+  if (g.hidden) out << " hidden";
+  if (!g.enabled) out << " disabled";
+  out << "\n";
+  for (const auto& child : g.children) DescribeGadget(engine, out, *child, depth + 1);
+}
+
+const Gadget* FirstOf(const Gadget& g, GadgetKind kind, bool with_text) {
+  if (g.kind == kind && (!with_text || !g.text.empty())) return &g;
+  for (const auto& child : g.children) {
+    if (const Gadget* found = FirstOf(*child, kind, with_text)) return found;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+std::string WindowEngine::DescribeTree(Dialog& dialog) {
+  EnsureLayout(dialog);
+  std::ostringstream out;
+  out << "dialog " << Quoted(dialog.title) << " " << dialog.size.width << "x" << dialog.size.height
+      << (dialog.open ? " open" : " closed") << " plugin=" << dialog.plugin_id << "\n";
+  for (const auto& child : dialog.root().children) DescribeGadget(*this, out, *child, 1);
+  return out.str();
+}
+
+std::string WindowEngine::DescribeGrid(Dialog& dialog, int32_t group_id) {
+  EnsureLayout(dialog);
+  Gadget* group = dialog.Find(group_id, [](const Gadget& g) { return g.IsGroup(); });
+  if (!group) return "no group " + std::to_string(group_id) + "\n";
+  std::vector<Gadget*> cells = VisibleChildren(*group);
+  GridShape shape = ShapeOf(*group, cells.size());
+  std::ostringstream out;
+  out << "grid " << group_id << ": " << shape.columns << " columns, " << shape.rows << " rows, "
+      << cells.size() << " cells\n";
+  for (size_t i = 0; i < cells.size(); ++i) {
+    GridCell cell = CellOf(*group, i);
+    out << "  cell " << i << " column " << cell.column << " row " << cell.row << " at "
+        << Place(cells[i]->rect) << ":";
+    if (const Gadget* area = FirstOf(*cells[i], GadgetKind::kUserArea, false)) {
+      out << " userarea " << area->id << " " << AreaState(*this, *area) << " " << area->rect.width
+          << "x" << area->rect.height;
+    }
+    const Gadget* label = FirstOf(*cells[i], GadgetKind::kStaticText, true);
+    out << " label " << Quoted(label ? label->text : std::string()) << "\n";
+  }
+  return out.str();
+}
+
+GadgetInfo WindowEngine::QueryGadget(Dialog& dialog, int32_t id) {
+  GadgetInfo info;
+  EnsureLayout(dialog);
+  Gadget* g = dialog.Find(id, [](const Gadget&) { return true; });
+  if (!g) return info;
+  info.found = true;
+  info.kind = KindName(g->kind);
+  info.id = g->id;
+  info.flags = g->flags;
+  info.columns = g->columns;
+  info.rows = g->rows;
+  info.int_value = g->int_value;
+  info.float_value = g->float_value;
+  info.text = g->kind == GadgetKind::kComboBox ? g->ComboText() : g->text;
+  for (const ComboEntry& e : g->entries) info.entries.emplace_back(e.value, e.text);
+  info.selected_entry = g->kind == GadgetKind::kComboBox ? g->SelectedEntry() : -1;
+  info.enabled = g->enabled;
+  info.hidden = g->hidden;
+  info.has_user_area = AreaState(*this, *g) == "attached";
+  info.min_width = g->min_size.width;
+  info.min_height = g->min_size.height;
+  info.x = g->rect.x;
+  info.y = g->rect.y;
+  info.width = g->rect.width;
+  info.height = g->rect.height;
+  info.child_count = g->children.size();
+  return info;
+}
+
+std::vector<VisibleUserArea> WindowEngine::VisibleUserAreas(Dialog& dialog) {
+  std::vector<VisibleUserArea> seen;
+  if (!dialog.open) return seen;
+  EnsureLayout(dialog);
+  const Rect client = dialog.ClientRect();
+  WalkTree(dialog.root(), [&](Gadget& g) {
+    if (g.kind != GadgetKind::kUserArea || !Shown(g)) return true;
+    Rect place = ScreenRect(g);
+    Rect visible = Intersect(place, VisibleClip(g, client));
+    if (visible.Empty()) return true;
+    place = place.Moved(0, kTitleBarHeight);
+    visible = visible.Moved(0, kTitleBarHeight);
+    seen.push_back(VisibleUserArea{g.id, AreaState(*this, g) == "attached", place.x, place.y,
+                                   place.width, place.height, visible.x, visible.y, visible.width,
+                                   visible.height});
+    return true;
+  });
+  return seen;
+}
+
+}  // namespace simhost

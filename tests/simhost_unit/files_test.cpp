@@ -1,0 +1,182 @@
+// Binary files, directory iteration and the file-system questions, through
+// the table as the module uses them.
+#include <dirent.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "file_codes.h"
+#include "host.h"
+#include "test_support.h"
+
+namespace simhost {
+namespace {
+
+using simhost_test::ReadBytes;
+using simhost_test::TempFolder;
+using simhost_test::TextCatcher;
+using simhost_test::WriteBytes;
+
+class FilesTest : public ::testing::Test {
+ protected:
+  Host host_;
+  const c4d_file_api& api_ = host_.Table().file;
+  TempFolder folder_;
+};
+
+TEST_F(FilesTest, Int32FollowsTheByteOrderChosenAtOpenOrLater) {
+  const std::string path = folder_.File("order.bin");
+  c4d_file* file = api_.bf_alloc();
+  ASSERT_TRUE(api_.bf_open(file, path.c_str(), file_open::kWrite, 0, byte_order::kBigEndian,
+                           0x43344443, 0x43344431));
+  ASSERT_TRUE(api_.bf_write_int32(file, 0x01020304));
+  api_.bf_set_order(file, byte_order::kLittleEndian);
+  ASSERT_TRUE(api_.bf_write_int32(file, 0x01020304));
+  ASSERT_TRUE(api_.bf_write_int32(file, -2));
+  ASSERT_TRUE(api_.bf_close(file));
+  EXPECT_EQ(ReadBytes(path),
+            (std::vector<uint8_t>{1, 2, 3, 4, 4, 3, 2, 1, 0xFE, 0xFF, 0xFF, 0xFF}));
+
+  ASSERT_TRUE(
+      api_.bf_open(file, path.c_str(), file_open::kRead, 0, byte_order::kLittleEndian, 0, 0));
+  EXPECT_EQ(api_.bf_get_length(file), 12);
+  int32_t value = 0;
+  ASSERT_TRUE(api_.bf_read_int32(file, &value));
+  EXPECT_EQ(value, 0x04030201);
+  ASSERT_TRUE(api_.bf_seek(file, 4, file_seek::kRelative));
+  ASSERT_TRUE(api_.bf_read_int32(file, &value));
+  EXPECT_EQ(value, -2);
+  EXPECT_EQ(api_.bf_get_position(file), 12);
+  api_.bf_free(file);
+}
+
+// The settings twin: length (text + zero) little-endian, then the bytes.
+TEST_F(FilesTest, ALengthPrefixedStringLaysOutAsTheHostWritesIt) {
+  const std::string path = folder_.File("twin.txt");
+  const std::string text = "C:/Libraries/HDRI/Pk";  // 20 characters
+  c4d_file* file = api_.bf_alloc();
+  ASSERT_TRUE(api_.bf_open(file, path.c_str(), file_open::kWrite, file_dialog::kAny,
+                           byte_order::kLittleEndian, 0x43344443, 0x43344431));
+  ASSERT_TRUE(api_.bf_write_int32(file, static_cast<int32_t>(text.size() + 1)));
+  ASSERT_TRUE(api_.bf_write_bytes(file, text.c_str(), static_cast<int64_t>(text.size() + 1)));
+  api_.bf_free(file);  // freeing closes
+  const std::vector<uint8_t> bytes = ReadBytes(path);
+  ASSERT_EQ(bytes.size(), 25u);
+  EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 4),
+            (std::vector<uint8_t>{0x15, 0, 0, 0}));
+  EXPECT_EQ(bytes.back(), 0);
+  EXPECT_TRUE(host_.ErrorDialogs().empty());
+}
+
+TEST_F(FilesTest, ShortReadsAndMisuseSetErrorsThatStick) {
+  const std::string path = folder_.File("short.bin");
+  WriteBytes(path, {1, 2});
+  c4d_file* file = api_.bf_alloc();
+  ASSERT_TRUE(api_.bf_open(file, path.c_str(), file_open::kRead, 0, byte_order::kBigEndian, 0, 0));
+  char buffer[8];
+  EXPECT_EQ(api_.bf_read_bytes(file, buffer, 8, 1), 2);  // just trying: no error
+  EXPECT_EQ(api_.bf_get_error(file), file_error::kNone);
+  ASSERT_TRUE(api_.bf_seek(file, 0, file_seek::kStart));
+  int32_t value;
+  EXPECT_FALSE(api_.bf_read_int32(file, &value));
+  EXPECT_EQ(api_.bf_get_error(file), file_error::kRead);
+  EXPECT_FALSE(api_.bf_seek(file, 0, file_seek::kStart));  // stopped by the error
+  api_.bf_set_error(file, file_error::kNone);
+  EXPECT_FALSE(api_.bf_write_int32(file, 1));  // opened for reading
+  EXPECT_EQ(api_.bf_get_error(file), file_error::kWrite);
+  api_.bf_set_error(file, file_error::kNone);
+  EXPECT_FALSE(api_.bf_seek(file, -5, file_seek::kStart));
+  EXPECT_EQ(api_.bf_read_bytes(file, nullptr, 4, 0), 0);
+  api_.bf_free(file);
+  EXPECT_EQ(ReadBytes(path), (std::vector<uint8_t>{1, 2}));
+}
+
+TEST_F(FilesTest, OpenFailuresShowTheHostsDialogOnlyWhenAsked) {
+  const std::string path = folder_.File("missing/twin.txt");
+  c4d_file* file = api_.bf_alloc();
+  EXPECT_FALSE(api_.bf_open(file, path.c_str(), file_open::kWrite, file_dialog::kNone, 2, 0, 0));
+  EXPECT_FALSE(
+      api_.bf_open(file, path.c_str(), file_open::kWrite, file_dialog::kIgnoreOpen, 2, 0, 0));
+  EXPECT_TRUE(host_.ErrorDialogs().empty());
+  EXPECT_FALSE(api_.bf_open(file, path.c_str(), file_open::kWrite, file_dialog::kAny, 2, 0, 0));
+  ASSERT_EQ(host_.ErrorDialogs().size(), 1u);
+  EXPECT_NE(host_.ErrorDialogs()[0].find("for writing"), std::string::npos);
+  EXPECT_EQ(api_.bf_get_error(file), file_error::kOpen);
+  EXPECT_FALSE(api_.bf_open(file, folder_.Path().c_str(), file_open::kRead, 0, 1, 0, 0));
+  api_.bf_free(file);
+}
+
+// The module sees entries exactly as the file system lists them.
+TEST_F(FilesTest, DirectoryEntriesComeInFileSystemOrderWithRawNames) {
+  std::vector<std::string> made = {"zeta", "Alpha",   "beta",        "10",
+                                   "9",    ".hidden", "caf\xC3\xA9", "raw\xFF"};
+  for (int i = 0; i < 40; ++i) made.push_back("pack" + std::to_string(i));
+  for (const std::string& name : made) WriteBytes(folder_.File(name), {1, 2, 3});
+  ASSERT_EQ(::mkdir(folder_.File("Thumbnails").c_str(), 0755), 0);
+
+  std::vector<std::string> expected;
+  DIR* raw = ::opendir(folder_.Path().c_str());
+  while (const dirent* entry = ::readdir(raw)) {
+    const std::string name = entry->d_name;
+    if (name != "." && name != "..") expected.push_back(name);
+  }
+  ::closedir(raw);
+
+  std::vector<std::string> seen;
+  c4d_dir* dir = api_.dir_alloc();
+  api_.dir_init(dir, folder_.Path().c_str(), 0);
+  while (api_.dir_next(dir)) {
+    TextCatcher name;
+    api_.dir_name(dir, TextCatcher::Sink, &name);
+    seen.push_back(name.text);
+    EXPECT_EQ(api_.dir_is_dir(dir) != 0, name.text == "Thumbnails") << name.text;
+    EXPECT_EQ(api_.dir_is_hidden(dir) != 0, name.text == ".hidden");
+    if (name.text == "zeta") {
+      EXPECT_EQ(api_.dir_size(dir), 3);
+    }
+  }
+  EXPECT_FALSE(api_.dir_next(dir));
+  api_.dir_free(dir);
+  EXPECT_EQ(seen, expected);
+  std::vector<std::string> sorted = seen;
+  std::sort(sorted.begin(), sorted.end());
+  EXPECT_NE(seen, sorted) << "this file system happens to list sorted; the order check is weak";
+}
+
+TEST_F(FilesTest, IteratingAMissingOrUninitialisedFolderYieldsNothing) {
+  c4d_dir* dir = api_.dir_alloc();
+  EXPECT_FALSE(api_.dir_next(dir));
+  api_.dir_init(dir, folder_.File("absent").c_str(), 0);
+  EXPECT_FALSE(api_.dir_next(dir));
+  api_.dir_init(dir, nullptr, 0);
+  EXPECT_FALSE(api_.dir_next(dir));
+  api_.dir_free(dir);
+}
+
+TEST_F(FilesTest, ExistsTellsFilesFromFolders) {
+  const std::string file = folder_.File("file.jpg");
+  WriteBytes(file, {0});
+  EXPECT_TRUE(api_.exists(file.c_str(), 0));
+  EXPECT_FALSE(api_.exists(file.c_str(), 1));
+  EXPECT_TRUE(api_.exists(folder_.Path().c_str(), 1));
+  EXPECT_FALSE(api_.exists(folder_.Path().c_str(), 0));
+  EXPECT_FALSE(api_.exists("", 0));
+  EXPECT_FALSE(api_.exists(nullptr, 1));
+}
+
+TEST_F(FilesTest, SelectionsTakeQueuedAnswersAndCancelWhenNoneIsLeft) {
+  host_.QueueSelection("/chosen/library");
+  host_.QueueSelectionCancel();
+  TextCatcher chosen;
+  EXPECT_TRUE(api_.select(0, 2, "Choose the library", "", TextCatcher::Sink, &chosen));
+  EXPECT_EQ(chosen.text, "/chosen/library");
+  TextCatcher none;
+  EXPECT_FALSE(api_.select(0, 2, "Again", "", TextCatcher::Sink, &none));
+  EXPECT_FALSE(api_.select(0, 2, "Third", nullptr, TextCatcher::Sink, &none));
+  EXPECT_EQ(none.calls, 0);
+  EXPECT_EQ(host_.SelectionTitles(),
+            (std::vector<std::string>{"Choose the library", "Again", "Third"}));
+}
+
+}  // namespace
+}  // namespace simhost

@@ -1,0 +1,44 @@
+// A small in-memory function table for the host-layer unit tests: value
+// containers, binary files and elements that hold a data container. Areas
+// the tests do not touch stay null.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "c4d_function_table.h"
+
+namespace host_test {
+
+// One element: a type and its own data container.
+struct FakeAtom {
+  int32_t type = 0;
+  c4d_container* data = nullptr;
+};
+
+class FakeTable {
+ public:
+  FakeTable();
+  ~FakeTable();
+  FakeTable(const FakeTable&) = delete;
+  FakeTable& operator=(const FakeTable&) = delete;
+
+  c4d_function_table* Get() { return &table_; }
+
+  // Files written through the table, by path.
+  std::map<std::string, std::string>& Files();
+
+  FakeAtom* NewAtom(int32_t type);
+  c4d_atom* Handle(FakeAtom* atom) { return reinterpret_cast<c4d_atom*>(atom); }
+
+  // Containers created and not yet destroyed.
+  static int LiveContainers();
+
+ private:
+  c4d_function_table table_;
+  std::vector<std::unique_ptr<FakeAtom>> atoms_;
+};
+
+}  // namespace host_test
