@@ -65,7 +65,7 @@ typedef struct c4d_take_data c4d_take_data;
 /* Value kinds, the host's DA_ numbers. */
 enum {
   C4D_VALUE_NIL = 0,
-  C4D_VALUE_INT32 = 15,     /* also Bool */
+  C4D_VALUE_INT32 = 15, /* also Bool */
   C4D_VALUE_FLOAT = 19,
   C4D_VALUE_INT64 = 26,
   C4D_VALUE_STRING = 130,
@@ -118,14 +118,14 @@ typedef struct c4d_container_api {
 /* ----------------------------------------------------------------- general */
 
 typedef struct c4d_general_api {
-  void (*print)(const char* line);           /* one console line */
-  void (*message_dialog)(const char* text);  /* modal message box */
+  void (*print)(const char* line);          /* one console line */
+  void (*message_dialog)(const char* text); /* modal message box */
   c4d_bool (*open_html)(const char* address);
   void (*sleep)(int32_t milliseconds);
-  int32_t (*get_version_type)(void);  /* edition, VERSIONTYPE */
-  int32_t (*get_current_os)(void);    /* OPERATINGSYSTEM */
-  int32_t (*get_byte_order)(void);    /* BYTEORDER */
-  int32_t (*get_timer)(void);         /* milliseconds */
+  int32_t (*get_version_type)(void); /* edition, VERSIONTYPE */
+  int32_t (*get_current_os)(void);   /* OPERATINGSYSTEM */
+  int32_t (*get_byte_order)(void);   /* BYTEORDER */
+  int32_t (*get_timer)(void);        /* milliseconds */
   /* GeGetC4DPath(which): folders by C4D_PATH_ number; empty when unknown. */
   void (*get_c4d_path)(int32_t which, c4d_text_sink sink, void* ctx);
   void (*get_startup_path)(c4d_text_sink sink, void* ctx);
@@ -225,8 +225,7 @@ typedef struct c4d_bitmap_api {
   c4d_bitmap* (*clone)(const c4d_bitmap* source); /* owned by the caller */
   void (*get_pixel)(const c4d_bitmap* bitmap, int32_t x, int32_t y, uint16_t* r, uint16_t* g,
                     uint16_t* b);
-  c4d_bool (*set_pixel)(c4d_bitmap* bitmap, int32_t x, int32_t y, int32_t r, int32_t g,
-                        int32_t b);
+  c4d_bool (*set_pixel)(c4d_bitmap* bitmap, int32_t x, int32_t y, int32_t r, int32_t g, int32_t b);
 } c4d_bitmap_api;
 
 /* --------------------------------------------------- dialogs and user areas */
@@ -269,8 +268,7 @@ typedef struct c4d_dialog_api {
   c4d_bool (*open)(c4d_dialog* dialog, int32_t type, int32_t plugin_id, int32_t x, int32_t y,
                    int32_t default_width, int32_t default_height, int32_t sub_id);
   c4d_bool (*close)(c4d_dialog* dialog);
-  c4d_bool (*restore_layout)(c4d_dialog* dialog, int32_t plugin_id, int32_t sub_id,
-                             void* secret);
+  c4d_bool (*restore_layout)(c4d_dialog* dialog, int32_t plugin_id, int32_t sub_id, void* secret);
   c4d_bool (*is_open)(c4d_dialog* dialog);
   c4d_bool (*is_visible)(c4d_dialog* dialog);
   void (*set_title)(c4d_dialog* dialog, const char* title);
@@ -295,23 +293,22 @@ typedef struct c4d_dialog_api {
                                  int32_t scroll_flags, int32_t initial_width,
                                  int32_t initial_height);
   c4d_gadget* (*add_static_text)(c4d_dialog* dialog, int32_t id, int32_t flags,
-                                 int32_t initial_width, int32_t initial_height,
-                                 const char* text, int32_t border_style);
-  c4d_gadget* (*add_button)(c4d_dialog* dialog, int32_t id, int32_t flags,
-                            int32_t initial_width, int32_t initial_height, const char* text);
-  c4d_gadget* (*add_checkbox)(c4d_dialog* dialog, int32_t id, int32_t flags,
-                              int32_t initial_width, int32_t initial_height, const char* text);
-  c4d_gadget* (*add_combo_box)(c4d_dialog* dialog, int32_t id, int32_t flags,
-                               int32_t initial_width, int32_t initial_height,
-                               c4d_bool special_align);
-  c4d_gadget* (*add_edit_text)(c4d_dialog* dialog, int32_t id, int32_t flags,
-                               int32_t initial_width, int32_t initial_height, int32_t edit_flags);
+                                 int32_t initial_width, int32_t initial_height, const char* text,
+                                 int32_t border_style);
+  c4d_gadget* (*add_button)(c4d_dialog* dialog, int32_t id, int32_t flags, int32_t initial_width,
+                            int32_t initial_height, const char* text);
+  c4d_gadget* (*add_checkbox)(c4d_dialog* dialog, int32_t id, int32_t flags, int32_t initial_width,
+                              int32_t initial_height, const char* text);
+  c4d_gadget* (*add_combo_box)(c4d_dialog* dialog, int32_t id, int32_t flags, int32_t initial_width,
+                               int32_t initial_height, c4d_bool special_align);
+  c4d_gadget* (*add_edit_text)(c4d_dialog* dialog, int32_t id, int32_t flags, int32_t initial_width,
+                               int32_t initial_height, int32_t edit_flags);
   c4d_gadget* (*add_separator)(c4d_dialog* dialog, c4d_bool vertical, int32_t initial_size,
                                int32_t flags);
   c4d_bool (*add_child)(c4d_dialog* dialog, int32_t id, int32_t sub_id, const char* text);
   c4d_bool (*free_children)(c4d_dialog* dialog, int32_t id);
-  c4d_gadget* (*add_user_area)(c4d_dialog* dialog, int32_t id, int32_t flags,
-                               int32_t initial_width, int32_t initial_height);
+  c4d_gadget* (*add_user_area)(c4d_dialog* dialog, int32_t id, int32_t flags, int32_t initial_width,
+                               int32_t initial_height);
   /* Binds a plug-in user area to gadget id. The returned handle is owned by
    * the module until ua_release; the host stops calling a user area whose
    * gadget has gone, and the handle then stays valid but detached. */
@@ -324,8 +321,8 @@ typedef struct c4d_dialog_api {
   c4d_bool (*enable)(c4d_dialog* dialog, int32_t id, c4d_bool enabled);
   c4d_bool (*get_visible_area)(c4d_dialog* dialog, int32_t scroll_group_id, int32_t* x1,
                                int32_t* y1, int32_t* x2, int32_t* y2);
-  c4d_bool (*set_visible_area)(c4d_dialog* dialog, int32_t scroll_group_id, int32_t x1,
-                               int32_t y1, int32_t x2, int32_t y2);
+  c4d_bool (*set_visible_area)(c4d_dialog* dialog, int32_t scroll_group_id, int32_t x1, int32_t y1,
+                               int32_t x2, int32_t y2);
   c4d_bool (*get_item_dim)(c4d_dialog* dialog, int32_t id, int32_t* x, int32_t* y, int32_t* w,
                            int32_t* h);
   int32_t (*gadget_id)(c4d_dialog* dialog, const c4d_gadget* gadget);
@@ -373,8 +370,7 @@ typedef struct c4d_command_callbacks {
   void (*destroy)(void* self);
   c4d_bool (*execute)(void* self, c4d_atom* document);
   c4d_bool (*execute_sub_id)(void* self, c4d_atom* document, int32_t sub_id);
-  c4d_bool (*execute_option_id)(void* self, c4d_atom* document, int32_t plugin_id,
-                                int32_t sub_id);
+  c4d_bool (*execute_option_id)(void* self, c4d_atom* document, int32_t plugin_id, int32_t sub_id);
   int32_t (*get_state)(void* self, c4d_atom* document);
   c4d_bool (*get_sub_container)(void* self, c4d_atom* document, c4d_container* submenu);
   /* secret: the host's layout record, passed back untouched to
@@ -412,9 +408,9 @@ typedef struct c4d_node_callbacks {
 typedef struct c4d_plugin_api {
   /* On success the host owns self until callbacks->destroy; on failure the
    * caller keeps it. icon (may be null) is copied. */
-  c4d_bool (*register_command)(int32_t id, const char* name, int32_t info,
-                               const c4d_bitmap* icon, const char* help,
-                               const c4d_command_callbacks* callbacks, void* self);
+  c4d_bool (*register_command)(int32_t id, const char* name, int32_t info, const c4d_bitmap* icon,
+                               const char* help, const c4d_command_callbacks* callbacks,
+                               void* self);
   /* On success the host owns registration until callbacks->unregister; on
    * failure the caller keeps it. */
   c4d_bool (*register_scene_hook)(int32_t id, const char* name, int32_t info,
@@ -473,8 +469,8 @@ typedef struct c4d_scene_api {
   void (*doc_get_active_objects_filter)(c4d_atom* document, c4d_atom_array* selection,
                                         c4d_bool children, int32_t type, int32_t instance_of);
   void (*doc_get_active_tags)(c4d_atom* document, c4d_atom_array* selection);
-  void (*doc_insert_object)(c4d_atom* document, c4d_atom* object, c4d_atom* parent,
-                            c4d_atom* pred, c4d_bool check_names);
+  void (*doc_insert_object)(c4d_atom* document, c4d_atom* object, c4d_atom* parent, c4d_atom* pred,
+                            c4d_bool check_names);
   void (*doc_insert_material)(c4d_atom* document, c4d_atom* material, c4d_atom* pred,
                               c4d_bool check_names);
   void (*doc_set_active_object)(c4d_atom* document, c4d_atom* object, int32_t mode);
@@ -511,9 +507,9 @@ typedef struct c4d_scene_api {
   void (*takes_set_undo_state)(c4d_take_data* takes, c4d_bool state);
   c4d_bool (*take_is_main)(c4d_atom* take);
   /* The override atom, owned by the take; null on failure. */
-  c4d_atom* (*take_find_or_add_override_param)(c4d_atom* take, c4d_take_data* takes,
-                                               c4d_atom* node, const c4d_desc_level* levels,
-                                               int32_t depth, const c4d_value* override_value,
+  c4d_atom* (*take_find_or_add_override_param)(c4d_atom* take, c4d_take_data* takes, c4d_atom* node,
+                                               const c4d_desc_level* levels, int32_t depth,
+                                               const c4d_value* override_value,
                                                const c4d_value* backup_value,
                                                c4d_bool delete_animation);
 } c4d_scene_api;
@@ -521,8 +517,8 @@ typedef struct c4d_scene_api {
 /* ------------------------------------------------------------------ table */
 
 typedef struct c4d_function_table {
-  int32_t version;    /* host interface version, GetC4DVersion() */
-  uint32_t size;      /* sizeof(c4d_function_table) as the host built it */
+  int32_t version; /* host interface version, GetC4DVersion() */
+  uint32_t size;   /* sizeof(c4d_function_table) as the host built it */
   c4d_general_api general;
   c4d_container_api container;
   c4d_resource_api resource;
