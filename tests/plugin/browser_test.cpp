@@ -1,0 +1,96 @@
+// Opening the browser and applying a clicked tile, through the stand-in host.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "plugin_fixture.h"
+#include "windows/window_system.h"
+
+namespace lumidrome_test {
+namespace {
+
+const int32_t kCommand = 1035349;
+const int32_t kHdriObject = 1035165;
+
+class Browser : public testing::Test {
+ protected:
+  Browser() : fixture_(Build::R17) {}
+  simhost::Host& host() { return fixture_.host(); }
+  void Load() { ASSERT_TRUE(host().Load(fixture_.plugin_folder().string())); }
+  c4d_dialog* Run() {
+    host().ExecuteCommand(kCommand, &host().ActiveDocument());
+    return host().Windows().FindOpenDialog(kCommand);
+  }
+  PluginFixture fixture_;
+};
+
+TEST_F(Browser, OpensBelowTheUserFolder) {
+  Load();
+  ASSERT_NE(Run(), nullptr);
+  EXPECT_TRUE(host().Messages().empty());
+}
+
+TEST_F(Browser, RefusesOutsideTheUserFolderUnlessShiftControlIsHeld) {
+  host().SetUserFolder((fixture_.user_folder() / "elsewhere").string());
+  Load();
+  EXPECT_EQ(Run(), nullptr);
+  ASSERT_EQ(host().Messages().size(), 1u);
+  EXPECT_NE(host().Messages()[0].find("installed in the wrong location"), std::string::npos);
+  host().SetKeyboardQualifiers(1);  // Shift alone leaves it to the walk
+  EXPECT_EQ(Run(), nullptr);
+  host().SetKeyboardQualifiers(3);
+  EXPECT_NE(Run(), nullptr);
+}
+
+TEST_F(Browser, RestoreLayoutOpensWhereExecuteRefuses) {
+  host().SetUserFolder((fixture_.user_folder() / "elsewhere").string());
+  Load();
+  simhost::SavedLayout saved;
+  host().RestoreCommandLayout(kCommand, &saved);
+  EXPECT_NE(host().Windows().FindOpenDialog(kCommand), nullptr);
+}
+
+TEST_F(Browser, ClickOnEmptySceneCreatesOneUndoableHdriObject) {
+  Load();
+  c4d_dialog* browser = Run();
+  ASSERT_NE(browser, nullptr);
+  ASSERT_TRUE(host().Windows().SendInput(browser, 6000, simhost::InputEvent::Click()));
+  std::string scene = host().ActiveDocument().Describe();
+  EXPECT_NE(scene.find("(type 1035165)"), std::string::npos) << scene;
+  EXPECT_NE(scene.find(".hdr\""), std::string::npos) << scene;
+  // The scene hook marked the inserted object.
+  EXPECT_NE(scene.find("[2059] Int32 1"), std::string::npos) << scene;
+  EXPECT_EQ(host().Sleeps().size(), 1u);
+  ASSERT_TRUE(host().ActiveDocument().Undo().Undo());
+  EXPECT_EQ(host().ActiveDocument().Describe().find("(type 1035165)"), std::string::npos);
+}
+
+TEST_F(Browser, ClickWithoutHdriPluginChangesNothing) {
+  host().SetHdriPluginInstalled(false);
+  Load();
+  c4d_dialog* browser = Run();
+  ASSERT_NE(browser, nullptr);
+  host().Windows().SendInput(browser, 6000, simhost::InputEvent::Click());
+  EXPECT_EQ(host().ActiveDocument().Describe().find("(type 1035165)"), std::string::npos);
+  EXPECT_TRUE(host().Messages().empty());
+  EXPECT_TRUE(host().EventAdds().empty());
+}
+
+TEST_F(Browser, SelectedHdriObjectsChangeInOneUndoStep) {
+  Load();
+  simhost::Document& doc = host().ActiveDocument();
+  simhost::Atom* first = doc.AddObject(kHdriObject, "First");
+  simhost::Atom* second = doc.AddObject(kHdriObject, "Second");
+  doc.SelectObjects({second, first});
+  c4d_dialog* browser = Run();
+  ASSERT_NE(browser, nullptr);
+  host().Windows().SendInput(browser, 6000, simhost::InputEvent::Click());
+  EXPECT_NE(first->Data().GetText(2002), "");
+  EXPECT_EQ(first->Data().GetText(2002), second->Data().GetText(2002));
+  ASSERT_TRUE(doc.Undo().Undo());
+  EXPECT_EQ(first->Data().GetText(2002), "");
+  EXPECT_EQ(second->Data().GetText(2002), "");
+}
+
+}  // namespace
+}  // namespace lumidrome_test
