@@ -44,6 +44,9 @@ enum {
 
 enum { SIZE_SMALL = 1, SIZE_MEDIUM = 2, SIZE_LARGE = 3 };
 
+// Layout flags of every group that takes the space offered.
+const Int32 LAYOUT_FILL = BFH_SCALEFIT | BFV_SCALEFIT;
+
 // The tile size factor shared by the dialog and every tile.
 extern double imagesize;
 

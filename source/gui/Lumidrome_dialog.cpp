@@ -10,7 +10,6 @@ const char* const STORE_PAGE_URL = "https://store.lumidrome.example/packs/r14";
 const char* const STORE_PAGE_URL = "https://store.lumidrome.example/packs";
 #endif
 
-const Int32 FILL = BFH_SCALEFIT | BFV_SCALEFIT;
 const Int32 ID_LAYOUT_SET = 0x6C617973;  // 'lays'
 const Int32 LAYOUT_SIZE_KEY = 101;
 const Int32 LAYOUT_PACK_KEY = 105;
@@ -61,7 +60,7 @@ void MainDialog::AddPackChooser() {
 Bool MainDialog::CreateLayout() {
   SetTitle("Lumidrome");
   Bool result = GeDialog::CreateLayout();
-  GroupBegin(GADGET_OUTER_GROUP, FILL, 1, 0, "", BFV_GRIDGROUP_EQUALCOLS);
+  GroupBegin(GADGET_OUTER_GROUP, LAYOUT_FILL, 1, 0, "", BFV_GRIDGROUP_EQUALCOLS);
   {
     GroupBegin(GADGET_CONTROL_ROW, BFH_LEFT, 4, 0, "", 0, 4);
     AddStaticText(0, 0, 0, 0, "  Choose Pack -", BORDER_NONE);
@@ -77,9 +76,9 @@ Bool MainDialog::CreateLayout() {
   }
   GroupSpace(0, 10);
   {
-    GroupBegin(GADGET_SCROLL_OUTER_GROUP, FILL, 1, 0, "", 0);
-    ScrollGroupBegin(GADGET_SCROLL_GROUP, FILL, SCROLLGROUP_VERT | SCROLLGROUP_HORIZ);
-    GroupBegin(GADGET_GRID_GROUP, FILL, 1, 0, "", 0);
+    GroupBegin(GADGET_SCROLL_OUTER_GROUP, LAYOUT_FILL, 1, 0, "", 0);
+    ScrollGroupBegin(GADGET_SCROLL_GROUP, LAYOUT_FILL, SCROLLGROUP_VERT | SCROLLGROUP_HORIZ);
+    GroupBegin(GADGET_GRID_GROUP, LAYOUT_FILL, 1, 0, "", 0);
     GroupEnd();
     GroupEnd();
     GroupEnd();

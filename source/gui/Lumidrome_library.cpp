@@ -7,7 +7,6 @@ const Int32 SETTINGS_IDENT = 234;
 const Int32 FILE_OUT_OF_MEMORY = -7;
 const Int32 TILE_BASE_WIDTH = 400;
 const Int32 TILE_BASE_HEIGHT = 200;
-const Int32 FILL = BFH_SCALEFIT | BFV_SCALEFIT;
 
 // Every directory entry that is a folder, apart from Finder's ".DS_Store".
 Bool IsPackFolder(BrowseFiles& browser) {
@@ -140,7 +139,7 @@ Bool MainDialog::FillBrowser(Int32 pack) {
   Int32 x1 = 0, y1 = 0, x2 = 0, y2 = 0;
   if (!GetVisibleArea(GADGET_SCROLL_GROUP, &x1, &y1, &x2, &y2)) return true;
   LayoutFlushGroup(GADGET_GRID_GROUP);
-  GroupBegin(GADGET_GRID_GROUP, FILL, GridColumns(x2 - x1, imagesize), 0, "", 0);
+  GroupBegin(GADGET_GRID_GROUP, LAYOUT_FILL, GridColumns(x2 - x1, imagesize), 0, "", 0);
   GroupSpace(10, 20);
 #if LUMIDROME_R14
   if (pack != CHOICE_SHOW_ALL && pack >= CountOf(packFolders)) {
