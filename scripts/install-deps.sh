@@ -8,6 +8,7 @@ packages=(
   cmake g++ make pkg-config
   libjpeg-dev libpng-dev libfreetype-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev libreadline-dev
+  libcli11-dev nlohmann-json3-dev
   clang-format binutils
 )
 
