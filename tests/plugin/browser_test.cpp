@@ -1,6 +1,7 @@
 // Opening the browser and applying a clicked tile, through the stand-in host.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "plugin_fixture.h"
@@ -40,6 +41,27 @@ TEST_F(Browser, RefusesOutsideTheUserFolderUnlessShiftControlIsHeld) {
   EXPECT_EQ(Run(), nullptr);
   host().SetKeyboardQualifiers(3);
   EXPECT_NE(Run(), nullptr);
+}
+
+TEST_F(Browser, OpensWhenInstalledSeveralLevelsBelowTheUserFolder) {
+  const std::filesystem::path deep = fixture_.user_folder() / "plugins" / "a" / "b" / "Lumidrome";
+  std::filesystem::create_directories(deep.parent_path());
+  std::filesystem::rename(fixture_.plugin_folder(), deep);
+  ASSERT_TRUE(host().Load(deep.string()));
+  EXPECT_NE(Run(), nullptr);
+  EXPECT_TRUE(host().Messages().empty());
+}
+
+TEST_F(Browser, WalkUpToTheFileSystemRootEndsInTheMessage) {
+  // The user folder lies beside the plug-in's branch, so every parent up to
+  // "/" is compared and none matches.
+  host().SetUserFolder((fixture_.user_folder().parent_path() / "other-user").string());
+  Load();
+  EXPECT_EQ(Run(), nullptr);
+  ASSERT_EQ(host().Messages().size(), 1u);
+  EXPECT_EQ(host().Messages()[0],
+            "Lumidrome has been installed in the wrong location, please refer to the Install.txt "
+            "in Lumidrome for directions.");
 }
 
 TEST_F(Browser, RestoreLayoutOpensWhereExecuteRefuses) {

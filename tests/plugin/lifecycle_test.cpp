@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "plugin_fixture.h"
 
@@ -120,6 +121,31 @@ TEST_P(Lifecycle, BannerLeavesUnknownEditionAndSystemEmpty) {
   ASSERT_EQ(host().Printed().size(), 1u);
   std::string version = R17() ? "2.142), 18011" : "2.143), 16999";
   EXPECT_EQ(host().Printed()[0], "Lumidrome V(" + version + " , ");
+}
+
+TEST_P(Lifecycle, BannerNamesEverySystemAndEdition) {
+  host().SetInterfaceVersion(R17() ? 18011 : 16999);
+  const std::pair<int32_t, std::string> systems[] = {{1, "Windows"}, {2, "OS X"}, {4, ""}};
+  const std::pair<int32_t, std::string> editions[] = {{0, "Prime"}, {4, "Broadcast"}, {-1, ""}};
+  for (int i = 0; i < 3; ++i) {
+    host().Unload();
+    host().ClearRecords();
+    host().SetOperatingSystem(systems[i].first);
+    host().SetVersionType(editions[i].first);  // -1 is above 12 when read unsigned
+    ASSERT_TRUE(host().Load(fixture_.plugin_folder().string()));
+    ASSERT_EQ(host().Printed().size(), 1u);
+    const std::string line = host().Printed()[0];
+    const std::string after_version = line.substr(line.find("), ") + 3);
+    EXPECT_EQ(after_version.substr(after_version.find(' ') + 1),
+              editions[i].second + ", " + systems[i].second);
+  }
+}
+
+TEST_P(Lifecycle, CommandIsAlwaysEnabled) {
+  host().SetInterfaceVersion(R17() ? 18011 : 16999);
+  ASSERT_TRUE(host().Load(fixture_.plugin_folder().string()));
+  EXPECT_EQ(host().CommandState(kCommand, nullptr), 0x40000000);
+  EXPECT_EQ(host().CommandState(kCommand, &host().ActiveDocument()), 0x40000000);
 }
 
 INSTANTIATE_TEST_SUITE_P(Builds, Lifecycle, testing::Values(Build::R17, Build::R14),
