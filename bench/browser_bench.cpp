@@ -1,0 +1,138 @@
+// How the browser scales with the library: rebuilding the grid of every pack
+// against a bare walk of the same folders, and drawing tiles (each draw
+// re-reads its JPEG) against decoding that JPEG alone.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "bitmap.h"
+#include "host.h"
+#include "ratio_reporter.h"
+#include "test_library.h"
+#include "windows/window_system.h"
+
+namespace lumidrome_bench {
+namespace {
+
+namespace fs = std::filesystem;
+using lumidrome_test::TestLibrary;
+using lumidrome_test::TileFiles;
+
+const int32_t kBrowserCommand = 1035349;
+const int32_t kPackChooser = 105;
+const int32_t kSizeChooser = 101;
+const int32_t kShowAll = 9002;
+const int32_t kFirstTile = 6000;
+const int kPacks = 10;
+
+// The built plug-in installed in a temporary user folder, its Packs/ holding
+// `tiles` tiles spread over ten packs.
+class InstalledBrowser {
+ public:
+  explicit InstalledBrowser(int tiles)
+      : root_(fs::temp_directory_path() / ("lumidrome-bench-" + std::to_string(getpid()))) {
+    fs::remove_all(root_);
+    const fs::path plugin = root_ / "user" / "plugins" / "Lumidrome";
+    fs::create_directories(plugin);
+    fs::copy(LUMIDROME_R17_FOLDER, plugin, fs::copy_options::recursive);
+    fs::remove_all(plugin / "Packs");
+    library_ = plugin / "Packs";
+    FillLibrary(tiles);
+    host_.SetUserFolder((root_ / "user").string());
+    if (host_.Load(plugin.string())) Open();
+  }
+  ~InstalledBrowser() {
+    host_.Unload();
+    std::error_code ignored;
+    fs::remove_all(root_, ignored);
+  }
+
+  c4d_dialog* dialog() const { return dialog_; }
+  simhost::WindowSystem& windows() { return host_.Windows(); }
+  const fs::path& library() const { return library_; }
+  fs::path FirstMediumPreview() const {
+    return library_ / "Pack_00" / "Thumbnails" / "Tile_0_md.jpg";
+  }
+
+ private:
+  void FillLibrary(int tiles) {
+    TestLibrary library(library_);
+    TileFiles files;
+    files.small_hdri = false;
+    files.background = false;
+    for (int pack = 0; pack < kPacks; ++pack) library.AddPack(PackName(pack));
+    for (int tile = 0; tile < tiles; ++tile)
+      library.AddTile(PackName(tile % kPacks), "Tile_" + std::to_string(tile), files);
+  }
+  static std::string PackName(int pack) {
+    return std::string("Pack_0") + static_cast<char>('0' + pack);
+  }
+  void Open() {
+    host_.ExecuteCommand(kBrowserCommand, &host_.ActiveDocument());
+    dialog_ = host_.Windows().FindOpenDialog(kBrowserCommand);
+    if (dialog_) host_.Windows().ChooseComboValue(dialog_, kPackChooser, kShowAll);
+  }
+
+  fs::path root_;
+  fs::path library_;
+  simhost::Host host_;
+  c4d_dialog* dialog_ = nullptr;
+};
+
+void ListLibraryBaseline(benchmark::State& state) {
+  InstalledBrowser browser(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    int64_t thumbnails = 0;
+    for (const fs::directory_entry& pack : fs::directory_iterator(browser.library()))
+      for (const fs::directory_entry& file : fs::directory_iterator(pack.path() / "Thumbnails"))
+        thumbnails += file.path().extension() == ".jpg";
+    benchmark::DoNotOptimize(thumbnails);
+  }
+}
+
+// Every size change in Show All rescans the library and rebuilds the grid.
+void RebuildShowAll(benchmark::State& state) {
+  InstalledBrowser browser(static_cast<int>(state.range(0)));
+  if (!browser.dialog()) return state.SkipWithError("the browser did not open");
+  int32_t size = 1;
+  for (auto _ : state) {
+    size = size == 1 ? 2 : 1;
+    browser.windows().ChooseComboValue(browser.dialog(), kSizeChooser, size);
+  }
+}
+
+void DecodePreviewBaseline(benchmark::State& state) {
+  InstalledBrowser browser(kPacks);
+  const std::string preview = browser.FirstMediumPreview().string();
+  for (auto _ : state) {
+    simhost::Bitmap bitmap;
+    benchmark::DoNotOptimize(bitmap.LoadFile(preview));
+  }
+}
+
+void DrawMediumTile(benchmark::State& state) {
+  InstalledBrowser browser(kPacks);
+  if (!browser.dialog()) return state.SkipWithError("the browser did not open");
+  browser.windows().ChooseComboValue(browser.dialog(), kSizeChooser, 2);
+  for (auto _ : state) {
+    simhost::Picture picture = browser.windows().RenderUserArea(browser.dialog(), kFirstTile);
+    benchmark::DoNotOptimize(picture);
+  }
+}
+
+BENCHMARK(ListLibraryBaseline)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(RebuildShowAll)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(DecodePreviewBaseline)->Unit(benchmark::kMicrosecond);
+BENCHMARK(DrawMediumTile)->Unit(benchmark::kMicrosecond);
+
+const bool kRatiosRegistered = [] {
+  CompareWithBaseline("RebuildShowAll", "ListLibraryBaseline");
+  CompareWithBaseline("DrawMediumTile", "DecodePreviewBaseline");
+  return true;
+}();
+
+}  // namespace
+}  // namespace lumidrome_bench
