@@ -39,17 +39,25 @@ std::unique_ptr<Gadget> Dialog::MakeRoot() {
 void Dialog::ResetTree() {
   root_ = MakeRoot();
   by_serial_.clear();
+  by_id_.clear();
   builder_ = {root_.get()};
   layout_dirty = true;
 }
 
 void Dialog::Register(Gadget& gadget) {
   by_serial_[gadget.serial] = &gadget;
+  by_id_[gadget.id].push_back(&gadget);
   for (auto& child : gadget.children) Register(*child);
 }
 
 void Dialog::Unregister(Gadget& gadget, std::vector<uint64_t>& areas) {
   by_serial_.erase(gadget.serial);
+  auto same_id = by_id_.find(gadget.id);
+  if (same_id != by_id_.end()) {
+    std::vector<Gadget*>& gadgets = same_id->second;
+    gadgets.erase(std::remove(gadgets.begin(), gadgets.end(), &gadget), gadgets.end());
+    if (gadgets.empty()) by_id_.erase(same_id);
+  }
   if (gadget.area != 0) areas.push_back(gadget.area);
   gadget.area = 0;
   builder_.erase(std::remove(builder_.begin(), builder_.end(), &gadget), builder_.end());
@@ -101,6 +109,15 @@ bool Dialog::EndGroup() {
 }
 
 Gadget* Dialog::Find(int32_t id, const std::function<bool(const Gadget&)>& accept) {
+  // Ids are nearly always unique; the walk in tree order only settles which
+  // of several gadgets sharing an id comes first. Without it, building a grid
+  // of n tiles would cost n walks of a growing tree.
+  auto same_id = by_id_.find(id);
+  if (same_id == by_id_.end()) return nullptr;
+  if (same_id->second.size() == 1) {
+    Gadget* only = same_id->second.front();
+    return accept(*only) ? only : nullptr;
+  }
   for (auto& child : root_->children) {
     if (Gadget* found = FindFirst(*child, id, accept)) return found;
   }

@@ -90,6 +90,7 @@ class Dialog {
   std::unique_ptr<Gadget> root_;
   std::vector<Gadget*> builder_;  // open groups, outermost first
   std::unordered_map<uint64_t, Gadget*> by_serial_;
+  std::unordered_map<int32_t, std::vector<Gadget*>> by_id_;  // registered gadgets only
 };
 
 }  // namespace simhost
