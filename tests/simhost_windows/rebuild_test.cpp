@@ -176,5 +176,26 @@ TEST_F(RebuildTest, CommandMayRebuildTheClickedAreaAndDrawItDirectly) {
   table_.bitmap.free(picture);
 }
 
+TEST_F(RebuildTest, SharedIdsResolveInTreeOrderAfterRemovals) {
+  FakeDialog dialog(table_);
+  dialog.create_layout = [&](FakeDialog& d) {
+    for (int32_t group : {60, 61, 62}) {
+      Group(api_, d.handle(), group, 0, 1);
+      api_.add_static_text(d.handle(), 50, 0, 0, 0, ("in " + std::to_string(group)).c_str(), 0);
+      End(api_, d.handle());
+    }
+    return true;
+  };
+  ASSERT_TRUE(dialog.Open());
+  c4d_dialog* h = dialog.handle();
+  EXPECT_EQ(windows_.QueryGadget(h, 50).text, "in 60");
+  ASSERT_TRUE(api_.remove_element(h, 60));
+  EXPECT_EQ(windows_.QueryGadget(h, 50).text, "in 61");
+  ASSERT_TRUE(api_.layout_flush_group(h, 61));
+  EXPECT_EQ(windows_.QueryGadget(h, 50).text, "in 62");
+  ASSERT_TRUE(api_.remove_element(h, 62));
+  EXPECT_FALSE(windows_.QueryGadget(h, 50).found);
+}
+
 }  // namespace
 }  // namespace windows_test
