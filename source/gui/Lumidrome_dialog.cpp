@@ -137,6 +137,10 @@ Bool MainDialog::RedrawInterface() {
   if (restoreSelection != -1) {
     shown = restoreSelection;
     lastSelection = restoreSelection;
+    // The pack in force follows what the grid now shows, so that a later
+    // size change re-lays the same choice that the chooser shows and that
+    // clicks are resolved against.
+    selectedPack = restoreSelection;
     if (restoreCount >= 1) restoreSelection = -1;
     restoreCount += 1;
     SetGadgetInt(*this, GADGET_PACK_CHOOSER, shown);
@@ -197,15 +201,17 @@ void MainDialog::ChooseSize() {
 }
 
 // A cancelled selection or one that is not a folder keeps the earlier
-// choice: the settings files are only written for an existing folder.
+// choice: the settings files are only written for an existing folder, and
+// the pack in force stays, so a later size change re-lays the pack that the
+// chooser shows and whose tiles a click resolves against.
 void MainDialog::ChangeDirectory() {
   Filename directory;
   Bool chosen = directory.FileSelect(FILESELECTTYPE_ANYTHING, FILESELECT_DIRECTORY,
                                      "Select your Pack folder");
   Bool isFolder = chosen && GeFExist(directory, true);
-  if (isFolder) WriteRemotePath(directory);
-  selectedPack = 0;
   if (isFolder) {
+    WriteRemotePath(directory);
+    selectedPack = 0;
     packsPath = directory;
     ScanLibrary();
     RedrawInterface();

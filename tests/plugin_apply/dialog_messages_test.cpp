@@ -1,0 +1,180 @@
+// The browser's window messages: the deferred rebuild after a resize, the
+// saved window layout both ways, and the destroy message, in both builds.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "browser_session.h"
+#include "container.h"
+
+namespace lumidrome_test {
+namespace {
+
+using Labels = std::vector<std::string>;
+
+Labels Sorted(Labels texts) {
+  std::sort(texts.begin(), texts.end());
+  return texts;
+}
+
+// Two packs: Alpha (a1, a2) and Beta (b1).
+class Messages : public testing::TestWithParam<Build> {
+ protected:
+  Messages() : session_(GetParam()) {
+    session_.library().AddPack("01_Alpha");
+    session_.library().AddTile("01_Alpha", "a1");
+    session_.library().AddTile("01_Alpha", "a2");
+    session_.library().AddPack("02_Beta");
+    session_.library().AddTile("02_Beta", "b1");
+  }
+  // Opens the window and lets the first rebuild after opening happen, so
+  // that later rebuilds keep the pack chosen.
+  void OpenSettled() {
+    ASSERT_NE(session_.Open(), nullptr);
+    session_.Rebuild(768);
+  }
+  void ChooseBetaLarge() {
+    ASSERT_TRUE(session_.ChoosePack("Beta"));
+    ASSERT_TRUE(session_.ChooseSize(3));
+  }
+  int32_t Send(const simhost::Container& message, simhost::Container* result = nullptr) {
+    simhost::Container scratch;
+    return session_.windows().SendMessage(session_.dialog(), &message, result ? result : &scratch);
+  }
+  // Layout data as the host hands it back: the saved answer under 'lays'.
+  int32_t SendLayoutData(const simhost::Container& saved) {
+    simhost::Container message(simhost::kMsgLayoutSet);
+    message.Set(simhost::kMsgLayoutSet, simhost::Value::OfContainer(saved));
+    return Send(message);
+  }
+  std::string SizeText() { return session_.windows().QueryGadget(session_.dialog(), 101).text; }
+  BrowserSession session_;
+};
+
+TEST_P(Messages, ResizesWaitForTheNextCursorInfoAndRebuildOnce) {
+  ASSERT_NE(session_.Open(), nullptr);
+  // The pack list is read afresh only by a rebuild.
+  session_.library().AddPack("03_Gamma");
+  EXPECT_EQ(session_.CursorInfo(), 1);
+  EXPECT_EQ(session_.PackNames().size(), 2u);
+  session_.ResizeOnly(1215);
+  session_.ResizeOnly(1215);
+  EXPECT_EQ(session_.PackNames().size(), 2u);
+  EXPECT_EQ(session_.GridColumns(), 3);
+  EXPECT_EQ(session_.CursorInfo(), 1);
+  EXPECT_EQ(Sorted(session_.PackNames()), (Labels{"Alpha", "Beta", "Gamma"}));
+  EXPECT_EQ(session_.GridColumns(), 4);
+  session_.library().AddPack("04_Delta");
+  EXPECT_EQ(session_.CursorInfo(), 1);
+  EXPECT_EQ(session_.PackNames().size(), 3u);
+}
+
+TEST_P(Messages, SavedLayoutCarriesLargeAndShowAllAndBringsThemBack) {
+  OpenSettled();
+  ASSERT_TRUE(session_.Choose(kShowAll));
+  ASSERT_TRUE(session_.ChooseSize(3));
+  simhost::SavedLayout saved = session_.windows().SaveLayout(session_.dialog());
+  const simhost::Container* answer = simhost::ToContainer(saved.data.get());
+  ASSERT_NE(answer, nullptr);
+  EXPECT_EQ(answer->Id(), 0);
+  ASSERT_EQ(answer->Count(), 1);
+  const simhost::Value* record = answer->Find(kCommandId);
+  ASSERT_NE(record, nullptr);
+  ASSERT_NE(record->GetContainer(), nullptr);
+  EXPECT_EQ(record->GetContainer()->Count(), 2);
+  EXPECT_EQ(record->GetContainer()->GetInt32(101), 3);
+  EXPECT_EQ(record->GetContainer()->GetInt32(105), kShowAll);
+
+  ChooseBetaLarge();
+  ASSERT_TRUE(session_.ChooseSize(1));
+  ASSERT_TRUE(session_.host().RestoreCommandLayout(kCommandId, &saved).value_or(false));
+  EXPECT_EQ(SizeText(), "Large");
+  // The pack chooser follows at the next rebuild.
+  EXPECT_EQ(session_.Value(kPackChooser), session_.PackValue("Beta"));
+  session_.Rebuild(1215);
+  EXPECT_EQ(session_.Value(kPackChooser), kShowAll);
+  EXPECT_EQ(Sorted(session_.TileLabels()), (Labels{"a1", "a2", "b1"}));
+  EXPECT_EQ(session_.TileMinSize(0), std::make_pair(400, 200));
+  EXPECT_EQ(session_.GridColumns(), 3);
+}
+
+// The first rebuild after opening shows the first pack again; a size change
+// after it must keep the grid on the pack that the chooser shows, or a click
+// would apply an image of another pack.
+TEST_P(Messages, SizeChangeAfterTheFirstRebuildKeepsGridAndChooserTogether) {
+  ASSERT_NE(session_.Open(), nullptr);
+  ASSERT_TRUE(session_.ChoosePack("Beta"));
+  session_.Rebuild(768);
+  const int32_t first_pack = session_.Value(kPackChooser);
+  ASSERT_TRUE(session_.ChooseSize(3));
+  EXPECT_EQ(session_.Value(kPackChooser), first_pack);
+  const bool alpha_first = first_pack == session_.PackValue("Alpha");
+  EXPECT_EQ(Sorted(session_.TileLabels()), (alpha_first ? Labels{"a1", "a2"} : Labels{"b1"}));
+}
+
+TEST_P(Messages, SizeChangeAfterARestoredShowAllKeepsShowingAll) {
+  OpenSettled();
+  ASSERT_TRUE(session_.Choose(kShowAll));
+  simhost::SavedLayout saved = session_.windows().SaveLayout(session_.dialog());
+  ASSERT_TRUE(session_.ChoosePack("Beta"));
+  session_.Close();
+  ASSERT_TRUE(session_.host().RestoreCommandLayout(kCommandId, &saved).value_or(false));
+  session_.Rebuild(768);  // applies the restored choice
+  ASSERT_EQ(session_.Value(kPackChooser), kShowAll);
+  ASSERT_TRUE(session_.ChooseSize(1));
+  EXPECT_EQ(session_.Value(kPackChooser), kShowAll);
+  EXPECT_EQ(Sorted(session_.TileLabels()), (Labels{"a1", "a2", "b1"}));
+}
+
+TEST_P(Messages, LayoutRecordWithoutKeysGivesMediumAndTheFirstPack) {
+  OpenSettled();
+  ChooseBetaLarge();
+  simhost::Container saved;
+  saved.Set(kCommandId, simhost::Value::OfContainer(simhost::Container()));
+  EXPECT_EQ(SendLayoutData(saved), 1);
+  EXPECT_EQ(SizeText(), "Medium");
+  session_.Rebuild(1215);
+  EXPECT_EQ(SizeText(), "Medium");
+  EXPECT_EQ(session_.Value(kPackChooser), 0);
+  EXPECT_EQ(session_.TileMinSize(0), std::make_pair(240, 120));
+  EXPECT_EQ(session_.GridColumns(), 4);
+}
+
+TEST_P(Messages, LayoutDataWithoutThePluginsRecordChangesNothing) {
+  OpenSettled();
+  ChooseBetaLarge();
+  simhost::Container foreign;
+  foreign.Set(kCommandId + 1, simhost::Value::OfContainer(simhost::Container()));
+  EXPECT_EQ(SendLayoutData(foreign), 1);
+  EXPECT_EQ(Send(simhost::Container(simhost::kMsgLayoutSet)), 1);
+  EXPECT_EQ(SizeText(), "Large");
+  session_.Rebuild(768);
+  EXPECT_EQ(SizeText(), "Large");
+  EXPECT_EQ(session_.TileLabels(), (Labels{"b1"}));
+  EXPECT_EQ(session_.TileMinSize(0), std::make_pair(400, 200));
+}
+
+TEST_P(Messages, DestroyReleasesTheTilesUntilTheNextOpening) {
+  ASSERT_NE(session_.Open(), nullptr);
+  ASSERT_EQ(session_.TileLabels().size(), 2u);
+  Send(simhost::Container(simhost::kMsgDestroy));
+  const std::string grid = session_.windows().DescribeGrid(session_.dialog(), kGridGroup);
+  EXPECT_NE(grid.find("userarea 6000 detached"), std::string::npos) << grid;
+  EXPECT_NE(grid.find("userarea 109 attached"), std::string::npos) << grid;
+  session_.Rebuild(768);
+  EXPECT_TRUE(session_.TileLabels().empty());
+  EXPECT_EQ(session_.windows().QueryGadget(session_.dialog(), kGridGroup).child_count, 1u);
+  session_.Close();
+  ASSERT_NE(session_.Open(), nullptr);
+  EXPECT_EQ(Sorted(session_.TileLabels()), (Labels{"a1", "a2"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Builds, Messages, testing::Values(Build::R17, Build::R14),
+                         [](const testing::TestParamInfo<Build>& info) {
+                           return BuildName(info.param);
+                         });
+
+}  // namespace
+}  // namespace lumidrome_test

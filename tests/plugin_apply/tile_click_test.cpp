@@ -1,0 +1,150 @@
+// A click on a tile: which pack and files it resolves, and when it refuses.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "browser_session.h"
+
+namespace lumidrome_test {
+namespace {
+
+namespace fs = std::filesystem;
+
+TileFiles Files(const std::string& hdri, bool background = true) {
+  TileFiles files;
+  files.hdri = hdri;
+  files.background = background;
+  return files;
+}
+
+class TileClick : public testing::Test {
+ protected:
+  TileClick() : session_(Build::R17) {}
+  simhost::Document& doc() { return session_.doc(); }
+  TestLibrary& library() { return session_.library(); }
+  // A selected HDRI object, so every click lands in the same place.
+  simhost::Atom* SelectedHdri() {
+    simhost::Atom* hdri = doc().AddObject(kHdriObjectType, "Sky");
+    doc().SelectObjects({hdri});
+    return hdri;
+  }
+  BrowserSession session_;
+};
+
+TEST_F(TileClick, BaseNameEndsAtTheFirstDotAndHdrWinsOverExr) {
+  library().AddPack("01_Forest");
+  library().AddTile("01_Forest", "forest.night");
+  library().AddTile("01_Forest", "lake", Files(".exr"));
+  WriteBytes(session_.Pack("01_Forest") / "HDRIs" / "lake.hdr", "#?RADIANCE\n");
+  library().AddTile("01_Forest", "dunes", Files(".exr", false));
+  simhost::Atom* hdri = SelectedHdri();
+  ASSERT_NE(session_.Open(), nullptr);
+  const fs::path pack = session_.Pack("01_Forest");
+
+  ASSERT_TRUE(session_.ClickLabel("forest.night"));
+  EXPECT_EQ(hdri->Data().GetText(2002), PackFile(pack, "HDRIs", "forest.hdr"));
+  EXPECT_EQ(hdri->Data().GetText(2037), PackFile(pack, "Background", "forest.jpg"));
+
+  ASSERT_TRUE(session_.ClickLabel("lake"));
+  EXPECT_EQ(hdri->Data().GetText(2002), PackFile(pack, "HDRIs", "lake.hdr"));
+
+  // Only an .exr, and no background picture: an empty background name.
+  ASSERT_TRUE(session_.ClickLabel("dunes"));
+  EXPECT_EQ(hdri->Data().GetText(2002), PackFile(pack, "HDRIs", "dunes.exr"));
+  EXPECT_EQ(hdri->Data().GetText(2037), "");
+  EXPECT_TRUE(session_.host().Messages().empty());
+  // Each click flashed its tile once and ended with one EventAdd.
+  EXPECT_EQ(session_.host().Sleeps(), (std::vector<int32_t>{20, 20, 20}));
+  EXPECT_EQ(session_.host().EventAdds().size(), 3u);
+}
+
+TEST_F(TileClick, ShowAllNumbersTilesAcrossRowsPassingEmptyOnes) {
+  // The library's listing order is the file system's, so the expected pack
+  // of each tile comes from its label, not from a fixed order.
+  library().AddPack("01_Empty");
+  fs::create_directories(session_.Pack("02_NoThumbnails") / "HDRIs");
+  library().AddPack("03_Coast");
+  library().AddTile("03_Coast", "coast");
+  library().AddTile("03_Coast", "cliff");
+  library().AddPack("04_Hills");
+  library().AddTile("04_Hills", "hills");
+  library().AddPack("05_Quiet");
+  simhost::Atom* hdri = SelectedHdri();
+  ASSERT_NE(session_.Open(), nullptr);
+  ASSERT_TRUE(session_.Choose(kShowAll));
+  const std::vector<std::string> labels = session_.TileLabels();
+  ASSERT_EQ(labels.size(), 3u);
+  for (size_t k = 0; k < labels.size(); ++k) {
+    SCOPED_TRACE(labels[k]);
+    EXPECT_EQ(session_.TileNumber(labels[k]), static_cast<int32_t>(k));
+    const std::string pack = labels[k] == "hills" ? "04_Hills" : "03_Coast";
+    ASSERT_TRUE(session_.ClickTile(static_cast<int32_t>(k)));
+    EXPECT_EQ(hdri->Data().GetText(2002),
+              PackFile(session_.Pack(pack), "HDRIs", labels[k] + ".hdr"));
+  }
+  EXPECT_TRUE(session_.host().Messages().empty());
+}
+
+TEST_F(TileClick, MissingPackFoldersGiveTheMessageBeforeTheFlash) {
+  library().AddPack("01_Broken");
+  library().AddTile("01_Broken", "gone");
+  simhost::Atom* hdri = SelectedHdri();
+  ASSERT_NE(session_.Open(), nullptr);
+  const std::string before = doc().Describe();
+
+  fs::rename(session_.Pack("01_Broken") / "HDRIs", session_.Pack("01_Broken") / "Away");
+  ASSERT_TRUE(session_.ClickLabel("gone"));
+  fs::rename(session_.Pack("01_Broken") / "Away", session_.Pack("01_Broken") / "HDRIs");
+  fs::rename(session_.Pack("01_Broken") / "Thumbnails", session_.Pack("01_Broken") / "Away");
+  ASSERT_TRUE(session_.ClickLabel("gone"));
+
+  EXPECT_EQ(session_.host().Messages(), (std::vector<std::string>{kBrokenAsset, kBrokenAsset}));
+  EXPECT_TRUE(session_.host().Sleeps().empty());
+  EXPECT_TRUE(session_.host().EventAdds().empty());
+  EXPECT_EQ(doc().Describe(), before);
+  EXPECT_EQ(hdri->Data().GetText(2002), "");
+}
+
+TEST_F(TileClick, MissingHdriFileGivesTheMessageAfterTheFlash) {
+  library().AddPack("01_Half");
+  library().AddTile("01_Half", "nohdri", Files(""));
+  library().AddTile("01_Half", "other", Files(".tif"));
+  SelectedHdri();
+  ASSERT_NE(session_.Open(), nullptr);
+  const std::string before = doc().Describe();
+  ASSERT_TRUE(session_.ClickLabel("nohdri"));
+  ASSERT_TRUE(session_.ClickLabel("other"));
+  EXPECT_EQ(session_.host().Messages(), (std::vector<std::string>{kBrokenAsset, kBrokenAsset}));
+  EXPECT_EQ(session_.host().Sleeps().size(), 2u);
+  EXPECT_TRUE(session_.host().EventAdds().empty());
+  EXPECT_EQ(doc().Describe(), before);
+  EXPECT_EQ(doc().Undo().UndoCount(), 0u);
+}
+
+TEST_F(TileClick, TileOfAPackNoLongerListedDoesNothing) {
+  // The grid model keeps a row for a pack folder that has gone from the
+  // pack list since; a click on one of its tiles has no folders to use.
+  library().AddPack("01_Stays");
+  library().AddTile("01_Stays", "stays");
+  library().AddPack("02_Goes");
+  library().AddTile("02_Goes", "goes");
+  simhost::Atom* hdri = SelectedHdri();
+  ASSERT_NE(session_.Open(), nullptr);
+  ASSERT_TRUE(session_.Choose(kShowAll));
+  const int32_t last = session_.PackValue(session_.PackNames().back());
+  const std::string last_label = last == session_.PackValue("Goes") ? "goes" : "stays";
+  const std::string last_folder = last_label == "goes" ? "02_Goes" : "01_Stays";
+  fs::rename(session_.Pack(last_folder), session_.library().root().parent_path() / "Away");
+  session_.Rebuild(768);
+  ASSERT_TRUE(session_.Choose(kShowAll));
+  ASSERT_EQ(session_.PackNames().size(), 1u);
+  ASSERT_EQ(session_.TileLabels().size(), 2u);
+  ASSERT_TRUE(session_.ClickLabel(last_label));
+  EXPECT_EQ(hdri->Data().GetText(2002), "");
+  EXPECT_TRUE(session_.host().Messages().empty());
+  EXPECT_TRUE(session_.host().Sleeps().empty());
+}
+
+}  // namespace
+}  // namespace lumidrome_test
