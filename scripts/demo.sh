@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Builds the stand-in host and the plug-ins, installs the R17 plug-in into a
-# demo user folder (out/demo-user/plugins/Lumidrome) and runs the stand-in
-# host on it. Extra arguments go to simhost.
+# The main job: builds the stand-in host and the plug-ins, installs the R17
+# plug-in into a demo user folder (out/demo-user/plugins/Lumidrome), runs the
+# demo session (scripts/demo.simhost), which saves out/browser.png, and then,
+# at a terminal, goes on with an interactive session. Without a terminal it
+# ends after the script. Extra arguments go to `simhost session`: options,
+# or more script files to run after the demo.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -16,4 +19,9 @@ plugin="$user/plugins/Lumidrome"
 mkdir -p "$plugin"
 cp -a build/plugins/R17/Lumidrome/. "$plugin/"
 
-exec build/simhost/simhost demo --user-folder "$user" --plugin "$plugin" "$@"
+interactive=()
+if [ -t 0 ]; then
+  interactive=(--interactive)
+fi
+exec build/simhost/simhost session --user-folder "$user" ${interactive[@]+"${interactive[@]}"} \
+  "$plugin" scripts/demo.simhost "$@"

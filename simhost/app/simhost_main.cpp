@@ -13,6 +13,12 @@ int main(int argc, char** argv) {
   simhost_app::AddSessionCommand(app, &exit_code);
   simhost_app::AddValidateCommand(app, &exit_code);
   simhost_app::AddCheckLibraryCommand(app, &exit_code);
-  CLI11_PARSE(app, argc, argv);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    // Help and version answers exit 0; every usage error exits 2, whatever
+    // CLI11's own code for it.
+    return app.exit(error) == 0 ? 0 : 2;
+  }
   return exit_code;
 }

@@ -151,9 +151,12 @@ Bool MainDialog::FillBrowser(Int32 pack) {
   Int32 rowCount = CountOf(thumbnails);
   Int32 first = pack == CHOICE_SHOW_ALL ? 0 : pack;
   Int32 last = pack == CHOICE_SHOW_ALL ? rowCount - 1 : pack;
+  // Rows beyond the model are skipped; stopping at its end also keeps a
+  // restored pack value near the Int32 limit from overflowing the counter.
+  if (last >= rowCount) last = rowCount - 1;
   Int32 number = 0;
   for (Int32 i = first; i <= last; ++i) {
-    if (i < 0 || i >= rowCount) continue;
+    if (i < 0) continue;
     BaseArray<ImageArea>& row = thumbnails[i];
     for (Int32 k = 0; k < CountOf(row); ++k) AddTileCell(row[k], number++);
   }

@@ -1,10 +1,77 @@
 #include "library_check/check_library_command.h"
 
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <system_error>
+
+#include "library_check/human_report.h"
+#include "library_check/json_report.h"
+#include "library_check/library_scan.h"
+#include "library_check/printable_text.h"
+#include "text_util.h"
+
 namespace simhost_app {
 
+namespace {
+
+const int kUsageError = 2;
+
+int UsageError(const std::string& problem, std::ostream& err) {
+  err << "check-library: " << problem << "\n"
+      << "usage: simhost check-library [--json] DIR (see simhost check-library --help)\n";
+  return kUsageError;
+}
+
+std::string AbsoluteFolder(const std::string& folder) {
+  std::error_code error;
+  std::filesystem::path absolute = std::filesystem::absolute(folder, error);
+  return simhost::NormalFolder(error ? folder : absolute.string());
+}
+
+void WriteReport(const LibraryCheck& library, bool as_json, std::ostream& out) {
+  if (as_json) {
+    out << LibraryCheckJson(library).dump(2) << '\n';
+  } else {
+    WriteHumanReport(library, out);
+  }
+}
+
+}  // namespace
+
+int RunCheckLibrary(const CheckLibraryOptions& options, const std::vector<std::string>& extras,
+                    std::ostream& out, std::ostream& err) {
+  if (!extras.empty()) {
+    return UsageError("unexpected argument " + EscapedForTerminal(extras.front()), err);
+  }
+  if (options.folder.empty()) return UsageError("DIR, the library folder, is required", err);
+  std::string folder = AbsoluteFolder(options.folder);
+  std::string reason;
+  if (!CanListFolder(folder, &reason)) {
+    err << "check-library: cannot read the library folder " << EscapedForTerminal(folder) << ": "
+        << reason << "\n";
+    return kUsageError;
+  }
+  LibraryCheck library = CheckLibrary(folder);
+  WriteReport(library, options.json, out);
+  out.flush();
+  return CheckExitStatus(Summarize(library));
+}
+
 void AddCheckLibraryCommand(CLI::App& app, int* exit_code) {
-  CLI::App* command = app.add_subcommand("check-library", "checks a library (not built yet)");
-  command->callback([exit_code] { *exit_code = 1; });
+  auto options = std::make_shared<CheckLibraryOptions>();
+  CLI::App* command = app.add_subcommand(
+      "check-library",
+      "tells a pack author what the browser will make of a library: its packs and tiles in "
+      "browsing order, what a click on each tile finds, and what will fail or fall back. "
+      "Exit status 0 when every click finds its files, 1 when a click can show the "
+      "broken-asset message, 2 for a usage error or an unreadable DIR");
+  command->add_option("DIR", options->folder, "the library folder, holding one folder per pack");
+  command->add_flag("--json", options->json, "write the report as JSON instead of text");
+  command->allow_extras();
+  command->callback([command, options, exit_code] {
+    *exit_code = RunCheckLibrary(*options, command->remaining(), std::cout, std::cerr);
+  });
 }
 
 }  // namespace simhost_app

@@ -2,8 +2,22 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <ostream>
+#include <string>
+#include <vector>
 
 namespace simhost_app {
+
+struct CheckLibraryOptions {
+  std::string folder;
+  bool json = false;
+};
+
+// Exit statuses: 0 every tile's click finds its files, 1 a click on some
+// tile can show the broken-asset message, 2 a usage error or a library
+// folder that cannot be read.
+int RunCheckLibrary(const CheckLibraryOptions& options, const std::vector<std::string>& extras,
+                    std::ostream& out, std::ostream& err);
 
 // Adds the subcommand to the program; when it runs, its exit status lands in
 // *exit_code.

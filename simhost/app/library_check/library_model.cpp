@@ -1,0 +1,78 @@
+#include "library_check/library_model.h"
+
+namespace simhost_app {
+
+namespace {
+
+void CountFinding(const Finding& finding, LibrarySummary* summary) {
+  if (finding.severity == Severity::kIgnored) ++summary->ignored_entries;
+  if (finding.severity == Severity::kNote) ++summary->notes;
+}
+
+void CountTile(const TileCheck& tile, LibrarySummary* summary) {
+  ++summary->tiles;
+  switch (TileSeverity(tile)) {
+    case Severity::kBroken:
+      ++summary->broken;
+      break;
+    case Severity::kBrokenInSmallMode:
+      ++summary->broken_in_small_mode;
+      break;
+    case Severity::kFallback:
+      ++summary->with_fallbacks;
+      break;
+    default:
+      ++summary->fine;
+      break;
+  }
+  for (const Finding& finding : tile.findings) CountFinding(finding, summary);
+}
+
+}  // namespace
+
+const char* SeverityName(Severity severity) {
+  switch (severity) {
+    case Severity::kBroken:
+      return "broken";
+    case Severity::kBrokenInSmallMode:
+      return "broken_in_small_mode";
+    case Severity::kFallback:
+      return "fallback";
+    case Severity::kIgnored:
+      return "ignored";
+    case Severity::kNote:
+      break;
+  }
+  return "note";
+}
+
+// The enumerators are ordered from worst to mildest.
+Severity TileSeverity(const TileCheck& tile) {
+  Severity worst = Severity::kNote;
+  for (const Finding& finding : tile.findings) {
+    if (finding.severity < worst) worst = finding.severity;
+  }
+  return worst == Severity::kIgnored ? Severity::kNote : worst;
+}
+
+const char* TileStatusName(const TileCheck& tile) {
+  Severity severity = TileSeverity(tile);
+  return severity == Severity::kNote ? "fine" : SeverityName(severity);
+}
+
+LibrarySummary Summarize(const LibraryCheck& library) {
+  LibrarySummary summary;
+  for (const Finding& finding : library.findings) CountFinding(finding, &summary);
+  for (const PackCheck& pack : library.packs) {
+    ++summary.packs;
+    for (const Finding& finding : pack.findings) CountFinding(finding, &summary);
+    for (const TileCheck& tile : pack.tiles) CountTile(tile, &summary);
+  }
+  return summary;
+}
+
+int CheckExitStatus(const LibrarySummary& summary) {
+  return summary.broken + summary.broken_in_small_mode > 0 ? 1 : 0;
+}
+
+}  // namespace simhost_app

@@ -1,0 +1,125 @@
+#include "library_check/tile_check.h"
+
+#include "directory.h"
+#include "library_check/browser_naming.h"
+#include "library_check/printable_text.h"
+#include "text_util.h"
+
+namespace simhost_app {
+
+const char* const kBrokenAssetMessage = "Broken asset file, please reinstall Lumidrome.";
+
+namespace {
+
+const char* const kHdris = "HDRIs";
+const char* const kBackground = "Background";
+const char* const kThumbnails = "Thumbnails";
+
+std::string Quoted(const std::string& name) { return "\"" + EscapedForTerminal(name) + "\""; }
+
+void Add(TileCheck* tile, const std::string& kind, Severity severity, const std::string& path,
+         const std::string& message, bool pack_wide = false) {
+  tile->findings.push_back(Finding{kind, severity, path, message, pack_wide});
+}
+
+FileLookup LookUp(const PackPlace& pack, const char* sub_folder, const std::string& name) {
+  return FileLookup{name, simhost::PathExists(PackPath(pack, sub_folder, name), false)};
+}
+
+// ".hdr" first, ".exr" only when there is no ".hdr".
+void FindHdri(const PackPlace& pack, TileCheck* tile) {
+  FileLookup hdr = LookUp(pack, kHdris, tile->base_name + ".hdr");
+  FileLookup exr = LookUp(pack, kHdris, tile->base_name + ".exr");
+  tile->hdri = hdr.exists ? hdr : exr;
+  if (hdr.exists) tile->hdri_extension = ".hdr";
+  if (!hdr.exists && exr.exists) tile->hdri_extension = ".exr";
+  if (hdr.exists && exr.exists) {
+    Add(tile, "exr_never_used", Severity::kNote, PackRelativePath(pack, kHdris, exr.name),
+        "the \".hdr\" wins, so " + Quoted(exr.name) + " is never used");
+  }
+  if (!tile->hdri_extension.empty()) return;
+  Add(tile, "missing_hdri", Severity::kBroken, PackRelativePath(pack, kHdris, hdr.name),
+      "neither " + Quoted(hdr.name) + " nor " + Quoted(exr.name) + " in " + kHdris +
+          ": a click shows \"" + kBrokenAssetMessage + "\"");
+}
+
+void FindSmallHdri(const PackPlace& pack, TileCheck* tile) {
+  tile->small_hdri = LookUp(pack, kHdris, SmallHdriName(tile->base_name, tile->hdri_extension));
+  if (tile->small_hdri.exists) return;
+  Add(tile, "missing_small_hdri", Severity::kBrokenInSmallMode,
+      PackRelativePath(pack, kHdris, tile->small_hdri.name),
+      "no " + Quoted(tile->small_hdri.name) + ": HDRI tags in small mode show \"" +
+          kBrokenAssetMessage + "\", and the view keeps its environment");
+}
+
+void CheckClickFiles(const PackPlace& pack, TileCheck* tile) {
+  tile->hdris_folder = pack.hdris_folder;
+  if (!pack.hdris_folder) {
+    Add(tile, "missing_hdris_folder", Severity::kBroken, PackRelativePath(pack, kHdris, ""),
+        std::string("no ") + kHdris + " folder: a click shows \"" + kBrokenAssetMessage + "\"",
+        true);
+  } else {
+    FindHdri(pack, tile);
+    if (!tile->hdri_extension.empty()) FindSmallHdri(pack, tile);
+  }
+  tile->background = LookUp(pack, kBackground, tile->base_name + ".jpg");
+  if (tile->background.exists) return;
+  Add(tile, "missing_background", Severity::kFallback,
+      PackRelativePath(pack, kBackground, tile->background.name),
+      "no " + Quoted(tile->background.name) + " in " + kBackground +
+          ": HDRI objects get an empty background",
+      !pack.background_folder);
+}
+
+void CheckPreview(const PackPlace& pack, FileLookup* preview, const std::string& name,
+                  const char* size, TileCheck* tile) {
+  *preview = LookUp(pack, kThumbnails, name);
+  if (preview->exists) return;
+  Add(tile, std::string("missing_") + size + "_preview", Severity::kFallback,
+      PackRelativePath(pack, kThumbnails, name),
+      "no " + Quoted(name) + ": at " + (size[0] == 'm' ? "Medium" : "Small") +
+          " size the full thumbnail is drawn, scaled down");
+}
+
+void CheckNames(const PackPlace& pack, bool is_folder, TileCheck* tile) {
+  std::string path = PackRelativePath(pack, kThumbnails, tile->file);
+  if (is_folder) {
+    Add(tile, "thumbnail_is_folder", Severity::kFallback, path,
+        "a folder named like a thumbnail: the tile stays blank");
+  }
+  if (tile->base_name.empty() || tile->base_name != StemOf(tile->file)) {
+    Add(tile, "dotted_name", Severity::kNote, path,
+        "files are looked up by the name before the first \".\": " + Quoted(tile->base_name));
+  }
+  if (!IsValidUtf8(tile->file)) {
+    Add(tile, "name_not_utf8", Severity::kNote, path,
+        "the name is not UTF-8; its bytes are " + Quoted(tile->file));
+  }
+}
+
+}  // namespace
+
+std::string PackPath(const PackPlace& pack, const std::string& sub_folder,
+                     const std::string& name) {
+  return simhost::JoinPath(pack.library, PackRelativePath(pack, sub_folder, name));
+}
+
+std::string PackRelativePath(const PackPlace& pack, const std::string& sub_folder,
+                             const std::string& name) {
+  std::string path = pack.folder + "/" + sub_folder;
+  return name.empty() ? path : path + "/" + name;
+}
+
+TileCheck CheckTile(const PackPlace& pack, const std::string& thumbnail, bool is_folder) {
+  TileCheck tile;
+  tile.file = thumbnail;
+  tile.label = TileLabel(thumbnail);
+  tile.base_name = ImageBaseName(thumbnail);
+  CheckNames(pack, is_folder, &tile);
+  CheckClickFiles(pack, &tile);
+  CheckPreview(pack, &tile.medium_preview, MediumPreviewName(thumbnail), "medium", &tile);
+  CheckPreview(pack, &tile.small_preview, SmallPreviewName(thumbnail), "small", &tile);
+  return tile;
+}
+
+}  // namespace simhost_app

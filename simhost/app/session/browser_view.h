@@ -1,0 +1,34 @@
+// What the browser window shows, read back from the window system: the
+// cells of the grid with their labels, and a one-line summary.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "windows/window_system.h"
+
+namespace simhost_app {
+
+struct GridCell {
+  int32_t area_id = 0;  // 0 for a cell without a user area
+  std::string label;
+};
+
+struct GridView {
+  int columns = 0;
+  std::vector<GridCell> cells;  // in grid order
+};
+
+GridView ReadGrid(simhost::WindowSystem& windows, c4d_dialog* browser);
+// The cells that are thumbnail tiles (user areas 6000 and up).
+std::vector<GridCell> Tiles(const GridView& grid);
+
+// The text a combo box shows, and its value.
+std::string ChooserText(simhost::WindowSystem& windows, c4d_dialog* browser, int32_t id);
+
+// e.g.: pack "Studio_Lights" (0), size "Medium", 6 tiles in 4 columns,
+// window 790x500, scrolled to 0,0
+std::string BrowserSummary(simhost::WindowSystem& windows, c4d_dialog* browser);
+
+}  // namespace simhost_app

@@ -1,0 +1,13 @@
+// The session at a terminal: GNU readline with line editing, history and Tab
+// completion of command names and their first argument.
+#pragma once
+
+#include "session/session.h"
+
+namespace simhost_app {
+
+// Reads and runs lines until end of input (Ctrl+D) or quit. One terminal
+// session at a time.
+void RunAtTerminal(Session& session);
+
+}  // namespace simhost_app

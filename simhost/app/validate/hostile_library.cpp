@@ -1,0 +1,170 @@
+#include "validate/hostile_library.h"
+
+#include <fstream>
+#include <system_error>
+
+#include "validate/jpeg_file.h"
+
+namespace simhost_app {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kGarbage = "\x01\x02not a picture at all\xff\xd8\xff\x00\x00";
+
+void Write(const fs::path& file, const std::string& bytes) {
+  std::error_code ignored;
+  fs::create_directories(file.parent_path(), ignored);
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+const std::string& Thumbnail() {
+  static const std::string bytes = EncodeJpeg(40, 20, 90, 140, 200);
+  return bytes;
+}
+
+// A tile as a pack author would ship it: thumbnail, both previews, the HDRI
+// with its small variant, and the background.
+void AddCompleteTile(const fs::path& pack, const std::string& name, const std::string& base,
+                     const std::string& extension) {
+  Write(pack / "Thumbnails" / (name + ".jpg"), Thumbnail());
+  Write(pack / "Thumbnails" / (name + "_md.jpg"), Thumbnail());
+  Write(pack / "Thumbnails" / (name + "_sm.jpg"), Thumbnail());
+  Write(pack / "HDRIs" / (base + extension), "#?RADIANCE\n");
+  Write(pack / "HDRIs" / (base + "_SM" + extension), "#?RADIANCE\n");
+  Write(pack / "Background" / (base + ".jpg"), Thumbnail());
+}
+
+void AddThumbnailOnly(const fs::path& pack, const std::string& name, const std::string& bytes) {
+  Write(pack / "Thumbnails" / name, bytes);
+}
+
+class LibraryWriter {
+ public:
+  explicit LibraryWriter(HostileLibrary* library) : library_(library) {}
+  const fs::path& Root() const { return library_->root; }
+  fs::path Pack(const std::string& folder) {
+    const fs::path pack = library_->root / folder;
+    std::error_code ignored;
+    fs::create_directories(pack, ignored);
+    library_->packs.push_back(pack);
+    return pack;
+  }
+  void Complete(const fs::path& pack, const std::string& name,
+                const std::string& extension = ".hdr") {
+    AddCompleteTile(pack, name, name.substr(0, name.find('.')), extension);
+  }
+  void ThumbnailOnly(const fs::path& pack, const std::string& name, const std::string& bytes) {
+    AddThumbnailOnly(pack, name, bytes);
+  }
+
+ private:
+  HostileLibrary* library_;
+};
+
+void AddOrdinaryPacks(LibraryWriter& writer) {
+  const fs::path complete = writer.Pack("01_Complete");
+  writer.Complete(complete, "Sunset_Beach_01");
+  writer.Complete(complete, "Dusk.blue", ".exr");
+  writer.ThumbnailOnly(complete, "No_Background.jpg", Thumbnail());
+  Write(complete / "HDRIs" / "No_Background.hdr", "#?RADIANCE\n");
+  writer.Pack("02_Empty");
+  const fs::path no_thumbnails = writer.Pack("03_No_Thumbnails");
+  Write(no_thumbnails / "HDRIs" / "Lost.hdr", "#?RADIANCE\n");
+  Write(no_thumbnails / "Background" / "Lost.jpg", Thumbnail());
+  const fs::path no_hdris = writer.Pack("04_Thumbnails_Without_HDRIs");
+  for (const char* name : {"Alone_1.jpg", "Alone_2.jpg", "Alone_3.jpg"}) {
+    writer.ThumbnailOnly(no_hdris, name, Thumbnail());
+  }
+  const fs::path empty_hdris = writer.Pack("05_Empty_HDRIs");
+  writer.ThumbnailOnly(empty_hdris, "Missing.jpg", Thumbnail());
+  fs::create_directories(empty_hdris / "HDRIs");
+  const fs::path file_thumbnails = writer.Pack("06_Thumbnails_Is_A_File");
+  Write(file_thumbnails / "Thumbnails", Thumbnail());
+}
+
+void AddBrokenPictures(LibraryWriter& writer) {
+  const fs::path pack = writer.Pack("07_Broken_Pictures");
+  const std::string& good = Thumbnail();
+  writer.ThumbnailOnly(pack, "Zero_Bytes.jpg", "");
+  writer.ThumbnailOnly(pack, "Truncated.jpg", good.substr(0, good.size() / 2));
+  writer.ThumbnailOnly(pack, "Garbage.jpg", kGarbage);
+  writer.ThumbnailOnly(pack, "Png_Inside.jpg", "\x89PNG\r\n\x1a\n\x00\x00\x00\x0dIHDR");
+  writer.ThumbnailOnly(pack, "Oversized.jpg", OversizedJpeg());
+  writer.Complete(pack, "Broken_Previews");
+  Write(pack / "Thumbnails" / "Broken_Previews_md.jpg", "");
+  Write(pack / "Thumbnails" / "Broken_Previews_sm.jpg", kGarbage);
+  for (const char* base : {"Zero_Bytes", "Truncated", "Garbage", "Png_Inside", "Oversized"}) {
+    Write(pack / "HDRIs" / (std::string(base) + ".hdr"), "#?RADIANCE\n");
+    Write(pack / "Background" / (std::string(base) + ".jpg"), "");
+  }
+  std::error_code ignored;
+  fs::create_directories(pack / "Thumbnails" / "Folder.jpg", ignored);
+  fs::create_symlink("nowhere.jpg", pack / "Thumbnails" / "Dangling.jpg", ignored);
+  fs::create_symlink("Loop.jpg", pack / "Thumbnails" / "Loop.jpg", ignored);
+}
+
+void AddOddNames(LibraryWriter& writer) {
+  const fs::path pack = writer.Pack("08_Odd_Names");
+  for (const std::string& name :
+       {std::string("\xff\xfe_Latin1.jpg"), std::string("Z\xc3\xbcrich_\xce\xa9.jpg"),
+        std::string("With space.jpg"), std::string("%s%n%x.jpg"), std::string("New\nline.jpg"),
+        std::string("Quote\"d.jpg"), std::string("_.jpg"), std::string(".jpg"),
+        std::string("..jpg"), std::string("md.jpg"), std::string("x_md2.jpg"),
+        std::string("Tab\tname.jpg"), std::string("Back\\slash.jpg"), std::string("a.b.c.d.jpg"),
+        std::string(200, 'L') + ".jpg", std::string("Studio_MD.jpg")}) {
+    writer.Complete(pack, name.substr(0, name.size() - 4));
+  }
+  const fs::path cases = writer.Pack("09_Other_Suffixes");
+  for (const char* name : {"Upper.JPG", "Long.jpeg", "Picture.png", "Mixed.Jpg", "No_Suffix"}) {
+    AddThumbnailOnly(cases, name, Thumbnail());
+  }
+  std::error_code ignored;
+  fs::create_directories(cases / "Thumbnails" / "Sub" / "Deeper", ignored);
+  for (const std::string& folder :
+       {std::string("\xc3\x28_Not_UTF8"), std::string("NoUnderscore"), std::string("X_"),
+        std::string("_Lead"), std::string("A_B_C")}) {
+    writer.Complete(writer.Pack(folder), "Only");
+  }
+  // Not packs: a .DS_Store folder and a plain file beside the packs.
+  AddCompleteTile(writer.Root() / ".DS_Store", "Hidden", "Hidden", ".hdr");
+  Write(writer.Root() / "readme.txt", "not a pack");
+}
+
+void AddManyTiles(LibraryWriter& writer, int count) {
+  const fs::path pack = writer.Pack("10_Many");
+  for (int i = 0; i < count; ++i) writer.Complete(pack, "Tile_" + std::to_string(i));
+}
+
+}  // namespace
+
+std::string OversizedJpeg() {
+  std::string bytes = EncodeJpeg(8, 8, 200, 50, 50);
+  // The start-of-frame segment holds height and width after its length and
+  // precision bytes.
+  for (size_t i = 0; i + 8 < bytes.size(); ++i) {
+    if (static_cast<unsigned char>(bytes[i]) == 0xFF &&
+        static_cast<unsigned char>(bytes[i + 1]) == 0xC0) {
+      bytes[i + 5] = bytes[i + 6] = bytes[i + 7] = bytes[i + 8] = '\xfe';
+      break;
+    }
+  }
+  return bytes;
+}
+
+HostileLibrary BuildHostileLibrary(const fs::path& root, int many_tiles) {
+  HostileLibrary library;
+  library.root = root;
+  std::error_code ignored;
+  fs::create_directories(root, ignored);
+  LibraryWriter writer(&library);
+  AddOrdinaryPacks(writer);
+  AddBrokenPictures(writer);
+  AddOddNames(writer);
+  AddManyTiles(writer, many_tiles);
+  return library;
+}
+
+}  // namespace simhost_app

@@ -1,0 +1,43 @@
+#include "validate/jpeg_file.h"
+
+#include <jpeglib.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace simhost_app {
+
+std::string EncodeJpeg(int width, int height, uint8_t red, uint8_t green, uint8_t blue) {
+  jpeg_compress_struct info;
+  jpeg_error_mgr errors;
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&info);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &buffer, &size);
+  info.image_width = static_cast<JDIMENSION>(width);
+  info.image_height = static_cast<JDIMENSION>(height);
+  info.input_components = 3;
+  info.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&info);
+  jpeg_set_quality(&info, 85, TRUE);
+  jpeg_start_compress(&info, TRUE);
+  std::vector<JSAMPLE> row(static_cast<size_t>(width) * 3);
+  for (int x = 0; x < width; ++x) {
+    row[x * 3] = red;
+    row[x * 3 + 1] = green;
+    row[x * 3 + 2] = blue;
+  }
+  while (info.next_scanline < info.image_height) {
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_write_scanlines(&info, rows, 1);
+  }
+  jpeg_finish_compress(&info);
+  std::string bytes(reinterpret_cast<const char*>(buffer), size);
+  jpeg_destroy_compress(&info);
+  std::free(buffer);
+  return bytes;
+}
+
+}  // namespace simhost_app

@@ -1,0 +1,114 @@
+// The library check against the real plug-in: the packs it lists, the tile
+// numbers it gives and what it says a click finds must be what the browser
+// shows and does.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "library_check/library_scan.h"
+#include "library_check/tile_check.h"
+#include "library_check_support.h"
+#include "plugin_fixture.h"
+#include "windows/window_system.h"
+
+namespace lumidrome_test {
+namespace {
+
+namespace fs = std::filesystem;
+using simhost_app::LibraryCheck;
+using simhost_app::Severity;
+using simhost_app::TileCheck;
+
+const int32_t kCommand = 1035349;
+const int32_t kHdriObject = 1035165;
+const int32_t kSmallMode = 2;
+const int32_t kPackChooser = 105;
+const int32_t kShowAll = 9002;
+const int32_t kFirstTile = 6000;
+const int32_t kObjectFile = 2002;
+const int32_t kObjectBackground = 2037;
+
+bool EndsWith(const std::string& text, const std::string& ending) {
+  return text.size() >= ending.size() &&
+         text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
+}
+
+class CheckMatchesBrowser : public testing::Test {
+ protected:
+  CheckMatchesBrowser() : fixture_(Build::R17) {
+    fs::path packs = fixture_.plugin_folder() / "Packs";
+    fs::remove_all(packs);
+    WriteFaultyLibrary(packs);
+    check_ = simhost_app::CheckLibrary(packs.string());
+  }
+  simhost::Host& host() { return fixture_.host(); }
+
+  // A selected HDRI object carrying a selected HDRI tag in small mode.
+  void OpenBrowserOnSelection() {
+    ASSERT_TRUE(host().Load(fixture_.plugin_folder().string()));
+    simhost::Document& doc = host().ActiveDocument();
+    object_ = doc.AddObject(kHdriObject, "Target");
+    doc.SelectObjects({object_});
+    doc.SelectTags({doc.AddHdriTag(object_, kSmallMode, "Small")});
+    host().ExecuteCommand(kCommand, &doc);
+    browser_ = host().Windows().FindOpenDialog(kCommand);
+    ASSERT_NE(browser_, nullptr);
+  }
+
+  void ExpectClickOutcome(const std::string& pack, const TileCheck& tile) {
+    std::string before = object_->Data().GetText(kObjectFile);
+    host().ClearRecords();
+    ASSERT_TRUE(host().Windows().SendInput(browser_, kFirstTile + tile.number,
+                                           simhost::InputEvent::Click()));
+    Severity severity = simhost_app::TileSeverity(tile);
+    size_t messages = severity == Severity::kBroken || severity == Severity::kBrokenInSmallMode;
+    ASSERT_EQ(host().Messages().size(), messages);
+    if (messages == 1) {
+      EXPECT_EQ(host().Messages()[0], simhost_app::kBrokenAssetMessage);
+    }
+    std::string file = object_->Data().GetText(kObjectFile);
+    if (severity == Severity::kBroken) {
+      EXPECT_EQ(file, before);
+      return;
+    }
+    EXPECT_TRUE(EndsWith(file, "/" + pack + "/HDRIs/" + tile.hdri.name)) << file;
+    std::string background = object_->Data().GetText(kObjectBackground);
+    if (tile.background.exists) {
+      EXPECT_TRUE(EndsWith(background, "/" + pack + "/Background/" + tile.background.name));
+    } else {
+      EXPECT_EQ(background, "");
+    }
+  }
+
+  PluginFixture fixture_;
+  LibraryCheck check_;
+  simhost::Atom* object_ = nullptr;
+  c4d_dialog* browser_ = nullptr;
+};
+
+TEST_F(CheckMatchesBrowser, PackChooserListsThePacksInTheCheckedOrder) {
+  OpenBrowserOnSelection();
+  simhost::GadgetInfo chooser = host().Windows().QueryGadget(browser_, kPackChooser);
+  ASSERT_GE(chooser.entries.size(), check_.packs.size());
+  for (const simhost_app::PackCheck& pack : check_.packs) {
+    EXPECT_EQ(chooser.entries[pack.index], std::make_pair(pack.index, pack.display_name));
+  }
+}
+
+TEST_F(CheckMatchesBrowser, EveryShowAllClickEndsAsTheCheckSays) {
+  OpenBrowserOnSelection();
+  ASSERT_TRUE(host().Windows().ChooseComboValue(browser_, kPackChooser, kShowAll));
+  int clicked = 0;
+  for (const simhost_app::PackCheck& pack : check_.packs) {
+    for (const TileCheck& tile : pack.tiles) {
+      SCOPED_TRACE(pack.folder + "/" + tile.file);
+      ExpectClickOutcome(pack.folder, tile);
+      ++clicked;
+    }
+  }
+  EXPECT_EQ(clicked, 10);
+}
+
+}  // namespace
+}  // namespace lumidrome_test
