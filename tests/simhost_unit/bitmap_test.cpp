@@ -1,13 +1,13 @@
 // Pictures: loading good, broken and foreign files (errors, never a crash
 // or an abort), and scaling.
-#include <gtest/gtest.h>
-// clang-format off
-#include <cstdio>
-#include <jpeglib.h>
-// clang-format on
-
 #include "bitmap.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
 #include "host.h"
+#include "jpeg_encoder.h"
 #include "test_support.h"
 
 namespace simhost {
@@ -17,35 +17,11 @@ using simhost_test::ReadBytes;
 using simhost_test::TempFolder;
 using simhost_test::WriteBytes;
 
-// A width x height JPEG of one colour, written with libjpeg.
+// A width x height JPEG of one colour.
 void WriteJpeg(const std::string& path, int width, int height, uint8_t r, uint8_t g, uint8_t b) {
-  FILE* file = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(file, nullptr);
-  jpeg_compress_struct cinfo;
-  jpeg_error_mgr errors;
-  cinfo.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&cinfo);
-  jpeg_stdio_dest(&cinfo, file);
-  cinfo.image_width = static_cast<JDIMENSION>(width);
-  cinfo.image_height = static_cast<JDIMENSION>(height);
-  cinfo.input_components = 3;
-  cinfo.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&cinfo);
-  jpeg_set_quality(&cinfo, 95, TRUE);
-  jpeg_start_compress(&cinfo, TRUE);
-  std::vector<uint8_t> row(static_cast<size_t>(width) * 3);
-  for (int x = 0; x < width; ++x) {
-    row[static_cast<size_t>(x) * 3] = r;
-    row[static_cast<size_t>(x) * 3 + 1] = g;
-    row[static_cast<size_t>(x) * 3 + 2] = b;
-  }
-  while (cinfo.next_scanline < cinfo.image_height) {
-    JSAMPROW pointer = row.data();
-    jpeg_write_scanlines(&cinfo, &pointer, 1);
-  }
-  jpeg_finish_compress(&cinfo);
-  jpeg_destroy_compress(&cinfo);
-  std::fclose(file);
+  const std::string bytes = EncodeSolidJpeg(width, height, r, g, b, 95);
+  ASSERT_FALSE(bytes.empty());
+  WriteBytes(path, std::vector<uint8_t>(bytes.begin(), bytes.end()));
 }
 
 class BitmapTest : public ::testing::Test {

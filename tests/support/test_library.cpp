@@ -1,44 +1,19 @@
 #include "test_library.h"
 
-#include <jpeglib.h>
-
-#include <cstdio>
 #include <fstream>
-#include <vector>
+
+#include "jpeg_encoder.h"
 
 namespace lumidrome_test {
 
 namespace fs = std::filesystem;
 
 bool WriteJpeg(const fs::path& file, int width, int height, Colour colour) {
-  fs::create_directories(file.parent_path());
-  FILE* out = std::fopen(file.c_str(), "wb");
-  if (!out) return false;
-  jpeg_compress_struct info{};
-  jpeg_error_mgr errors{};
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_compress(&info);
-  jpeg_stdio_dest(&info, out);
-  info.image_width = static_cast<JDIMENSION>(width);
-  info.image_height = static_cast<JDIMENSION>(height);
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 95, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<JSAMPLE> row(static_cast<size_t>(width) * 3);
-  for (int x = 0; x < width; ++x) {
-    row[x * 3] = colour.r;
-    row[x * 3 + 1] = colour.g;
-    row[x * 3 + 2] = colour.b;
-  }
-  while (info.next_scanline < info.image_height) {
-    JSAMPROW rows[1] = {row.data()};
-    jpeg_write_scanlines(&info, rows, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  return std::fclose(out) == 0;
+  const std::string bytes =
+      simhost::EncodeSolidJpeg(width, height, colour.r, colour.g, colour.b, 95);
+  if (bytes.empty()) return false;
+  WriteBytes(file, bytes);
+  return fs::file_size(file) == bytes.size();
 }
 
 void WriteBytes(const fs::path& file, const std::string& bytes) {

@@ -2,7 +2,7 @@
 // combo boxes, resize and scroll it, click its tiles, close it.
 #include <algorithm>
 
-#include "session/browser_ids.h"
+#include "common/plugin_ids.h"
 #include "session/browser_view.h"
 #include "session/session.h"
 
@@ -24,7 +24,8 @@ void Open(Session& session, const Arguments& args) {
   }
   if (!session.host().ModuleLoaded()) throw CommandError("no plug-in is loaded (load starts it)");
   session.host().SetKeyboardQualifiers(qualified ? kShiftControl : 0);
-  std::optional<bool> result = session.host().ExecuteCommand(kBrowserCommand, &session.document());
+  std::optional<bool> result =
+      session.host().ExecuteCommand(plugin_ids::kBrowserCommand, &session.document());
   session.host().SetKeyboardQualifiers(0);
   if (!result) throw CommandError("the plug-in registered no browser command");
   c4d_dialog* browser = session.FindBrowser();
@@ -62,10 +63,10 @@ std::optional<int32_t> FindEntry(const simhost::GadgetInfo& chooser, const std::
 void Pack(Session& session, const Arguments& args) {
   args.ExpectCount(1, 1, "pack VALUE|NAME (quote names with blanks)");
   c4d_dialog* browser = session.Browser();
-  simhost::GadgetInfo chooser = session.windows().QueryGadget(browser, kPackChooser);
+  simhost::GadgetInfo chooser = session.windows().QueryGadget(browser, plugin_ids::kPackChooser);
   std::optional<int32_t> value = FindEntry(chooser, args[0]);
   if (!value) throw CommandError("no entry \"" + args[0] + "\"; entries: " + EntryList(chooser));
-  if (!session.windows().ChooseComboValue(browser, kPackChooser, *value)) {
+  if (!session.windows().ChooseComboValue(browser, plugin_ids::kPackChooser, *value)) {
     throw CommandError("the pack chooser took no choice");
   }
   if (session.FindBrowser()) PrintSummary(session, browser);
@@ -74,10 +75,10 @@ void Pack(Session& session, const Arguments& args) {
 void Size(Session& session, const Arguments& args) {
   args.ExpectCount(1, 1, "size Small|Medium|Large|1-3");
   c4d_dialog* browser = session.Browser();
-  simhost::GadgetInfo chooser = session.windows().QueryGadget(browser, kSizeChooser);
+  simhost::GadgetInfo chooser = session.windows().QueryGadget(browser, plugin_ids::kSizeChooser);
   std::optional<int32_t> value = FindEntry(chooser, args[0]);
   if (!value) throw CommandError("expected Small, Medium, Large or 1-3, got \"" + args[0] + "\"");
-  if (!session.windows().ChooseComboValue(browser, kSizeChooser, *value)) {
+  if (!session.windows().ChooseComboValue(browser, plugin_ids::kSizeChooser, *value)) {
     throw CommandError("the size chooser took no choice");
   }
   if (session.FindBrowser()) PrintSummary(session, browser);
@@ -100,7 +101,7 @@ using ScrollPosition = std::pair<int32_t, int32_t>;
 
 ScrollPosition ReadScroll(Session& session, c4d_dialog* browser) {
   int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-  session.windows().VisibleArea(browser, kScrollGroup, &x1, &y1, &x2, &y2);
+  session.windows().VisibleArea(browser, plugin_ids::kScrollGroup, &x1, &y1, &x2, &y2);
   return {x1, y1};
 }
 
@@ -113,7 +114,7 @@ void Scroll(Session& session, const Arguments& args) {
   const int32_t notches = args.Count() == 2 ? ExpectInt32(args[1], "a number of notches") : 1;
   if (notches < 1 || notches > 1000) throw CommandError("notches must be 1 to 1000");
   c4d_dialog* browser = session.Browser();
-  simhost::GadgetInfo scroller = session.windows().QueryGadget(browser, kScrollGroup);
+  simhost::GadgetInfo scroller = session.windows().QueryGadget(browser, plugin_ids::kScrollGroup);
   const int32_t x = scroller.x + scroller.width / 2;
   const int32_t y = scroller.y + scroller.height / 2;
   const ScrollPosition before = ReadScroll(session, browser);
@@ -146,7 +147,7 @@ GridCell FindTile(Session& session, c4d_dialog* browser, const std::string& word
   int32_t number = 0;
   if (ParseInt32(word, &number)) {
     for (const GridCell& tile : tiles) {
-      if (tile.area_id == kFirstTile + number) return tile;
+      if (tile.area_id == plugin_ids::kFirstTile + number) return tile;
     }
     throw CommandError("no tile " + word + "; " + TileRange(tiles));
   }
@@ -176,8 +177,9 @@ void Click(Session& session, const Arguments& args) {
   GridCell tile = FindTile(session, browser, args[0]);
   simhost::Document& document = session.document();
   const size_t steps = document.Undo().UndoCount();
-  ClickArea(session, browser, tile.area_id, args.Get(1),
-            "tile " + std::to_string(tile.area_id - kFirstTile) + " \"" + tile.label + "\"");
+  ClickArea(
+      session, browser, tile.area_id, args.Get(1),
+      "tile " + std::to_string(tile.area_id - plugin_ids::kFirstTile) + " \"" + tile.label + "\"");
   // The plug-in may rightly change nothing (e.g. several HDRI objects and
   // none selected); say so rather than leave the user guessing.
   const bool changed = &document == &session.document() && document.Undo().UndoCount() > steps;
@@ -186,7 +188,7 @@ void Click(Session& session, const Arguments& args) {
 
 void More(Session& session, const Arguments& args) {
   args.ExpectCount(0, 1, "more [left|right|middle]");
-  ClickArea(session, session.Browser(), kAddMoreTile, args.Get(0), "the add-more tile");
+  ClickArea(session, session.Browser(), plugin_ids::kAddMoreTile, args.Get(0), "the add-more tile");
 }
 
 void Close(Session& session, const Arguments& args) {
@@ -232,7 +234,7 @@ CommandGroup BrowserCommands() {
            {"pack", "VALUE|NAME",
             "choose a pack chooser entry: a pack, \"Show All\", \"Change Directory\", \"Get More "
             "Packs\"",
-            Pack, [](Session& s) { return ChooserWords(s, kPackChooser); }},
+            Pack, [](Session& s) { return ChooserWords(s, plugin_ids::kPackChooser); }},
            {"size", "Small|Medium|Large|1-3", "choose the tile size", Size,
             fixed({"Small", "Medium", "Large"})},
            {"resize", "WIDTH HEIGHT",

@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "session/browser_ids.h"
+#include "common/plugin_ids.h"
 #include "session/command_line.h"
 
 namespace simhost_app {
@@ -67,13 +67,14 @@ GridView ParseGrid(const std::string& description) {
 }  // namespace
 
 GridView ReadGrid(simhost::WindowSystem& windows, c4d_dialog* browser) {
-  return ParseGrid(windows.DescribeGrid(browser, kGridGroup));
+  return ParseGrid(windows.DescribeGrid(browser, plugin_ids::kGridGroup));
 }
 
 std::vector<GridCell> Tiles(const GridView& grid) {
   std::vector<GridCell> tiles;
   for (const GridCell& cell : grid.cells) {
-    if (cell.area_id >= kFirstTile && cell.area_id <= kLastTile) tiles.push_back(cell);
+    if (cell.area_id >= plugin_ids::kFirstTile && cell.area_id <= plugin_ids::kLastClickableTile)
+      tiles.push_back(cell);
   }
   return tiles;
 }
@@ -87,12 +88,12 @@ std::string BrowserSummary(simhost::WindowSystem& windows, c4d_dialog* browser) 
   const GridView grid = ReadGrid(windows, browser);
   const auto [width, height] = windows.WindowSize(browser);
   int32_t x1 = 0, y1 = 0, x2 = 0, y2 = 0;
-  windows.VisibleArea(browser, kScrollGroup, &x1, &y1, &x2, &y2);
+  windows.VisibleArea(browser, plugin_ids::kScrollGroup, &x1, &y1, &x2, &y2);
   std::ostringstream out;
-  out << "browser: pack " << ChooserText(windows, browser, kPackChooser) << ", size "
-      << ChooserText(windows, browser, kSizeChooser) << ", " << Tiles(grid).size() << " tiles in "
-      << grid.columns << " columns, window " << width << "x" << height << ", scrolled to " << x1
-      << "," << y1;
+  out << "browser: pack " << ChooserText(windows, browser, plugin_ids::kPackChooser) << ", size "
+      << ChooserText(windows, browser, plugin_ids::kSizeChooser) << ", " << Tiles(grid).size()
+      << " tiles in " << grid.columns << " columns, window " << width << "x" << height
+      << ", scrolled to " << x1 << "," << y1;
   return out.str();
 }
 

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "session/browser_ids.h"
+#include "common/plugin_ids.h"
 
 namespace simhost_app {
 
@@ -48,14 +48,16 @@ bool Session::Start() {
     ++failures_;
     return false;
   }
-  if (!host_.FindCommand(kBrowserCommand)) {
+  if (!host_.FindCommand(plugin_ids::kBrowserCommand)) {
     out_ << "note: the plug-in registered no browser command (builds for R14 register nothing "
             "on hosts from version 17000 on; try --host-version 14042)\n";
   }
   return true;
 }
 
-c4d_dialog* Session::FindBrowser() const { return host_.Windows().FindOpenDialog(kBrowserCommand); }
+c4d_dialog* Session::FindBrowser() const {
+  return host_.Windows().FindOpenDialog(plugin_ids::kBrowserCommand);
+}
 
 c4d_dialog* Session::Browser() const {
   c4d_dialog* browser = FindBrowser();

@@ -2,8 +2,8 @@
 // and restore its saved layout.
 #include <filesystem>
 
+#include "common/plugin_ids.h"
 #include "container.h"
-#include "session/browser_ids.h"
 #include "session/browser_view.h"
 #include "session/session.h"
 
@@ -18,7 +18,7 @@ void Tree(Session& session, const Arguments& args) {
 
 void Grid(Session& session, const Arguments& args) {
   args.ExpectCount(0, 0, "grid");
-  session.out() << session.windows().DescribeGrid(session.Browser(), kGridGroup);
+  session.out() << session.windows().DescribeGrid(session.Browser(), plugin_ids::kGridGroup);
 }
 
 void Shot(Session& session, const Arguments& args) {
@@ -54,7 +54,8 @@ void RestoreLayout(Session& session, const std::string& name) {
   auto it = session.layouts().find(name);
   if (it == session.layouts().end()) throw CommandError("no layout \"" + name + "\" saved");
   simhost::SavedLayout saved = it->second;
-  std::optional<bool> result = session.host().RestoreCommandLayout(kBrowserCommand, &saved);
+  std::optional<bool> result =
+      session.host().RestoreCommandLayout(plugin_ids::kBrowserCommand, &saved);
   if (!result) throw CommandError("the plug-in registered no browser command");
   if (!*result) throw CommandError("the command refused the layout");
   c4d_dialog* browser = session.FindBrowser();

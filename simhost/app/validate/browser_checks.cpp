@@ -5,7 +5,7 @@
 
 #include "validate/browser_driver.h"
 #include "validate/module_under_test.h"
-#include "validate/plugin_ids.h"
+#include "common/plugin_ids.h"
 
 namespace simhost_app {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "validate/plugin_ids.h"
+#include "common/plugin_ids.h"
 
 namespace simhost_app {
 

@@ -8,7 +8,7 @@
 #include "validate/guard_page.h"
 #include "validate/module_exports.h"
 #include "validate/module_under_test.h"
-#include "validate/plugin_ids.h"
+#include "common/plugin_ids.h"
 
 namespace simhost_app {
 

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "validate/jpeg_file.h"
+#include "jpeg_encoder.h"
 
 namespace simhost_app {
 
@@ -21,7 +21,7 @@ void Write(const fs::path& file, const std::string& bytes) {
 }
 
 const std::string& Thumbnail() {
-  static const std::string bytes = EncodeJpeg(40, 20, 90, 140, 200);
+  static const std::string bytes = simhost::EncodeSolidJpeg(40, 20, 90, 140, 200);
   return bytes;
 }
 
@@ -141,7 +141,7 @@ void AddManyTiles(LibraryWriter& writer, int count) {
 }  // namespace
 
 std::string OversizedJpeg() {
-  std::string bytes = EncodeJpeg(8, 8, 200, 50, 50);
+  std::string bytes = simhost::EncodeSolidJpeg(8, 8, 200, 50, 50);
   // The start-of-frame segment holds height and width after its length and
   // precision bytes.
   for (size_t i = 0; i + 8 < bytes.size(); ++i) {

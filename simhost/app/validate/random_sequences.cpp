@@ -12,7 +12,7 @@
 #include "validate/browser_driver.h"
 #include "validate/hostile_library.h"
 #include "validate/module_under_test.h"
-#include "validate/plugin_ids.h"
+#include "common/plugin_ids.h"
 #include "windows/container_access.h"
 
 namespace simhost_app {

@@ -9,7 +9,7 @@
 #include "scene_hook_node.h"
 #include "validate/guard_page.h"
 #include "validate/module_under_test.h"
-#include "validate/plugin_ids.h"
+#include "common/plugin_ids.h"
 
 namespace simhost_app {
 

@@ -11,7 +11,7 @@
 #include "validate/browser_checks.h"
 #include "validate/check_runner.h"
 #include "validate/entry_checks.h"
-#include "validate/plugin_ids.h"
+#include "common/plugin_ids.h"
 #include "validate/random_sequences.h"
 #include "validate/start_checks.h"
 

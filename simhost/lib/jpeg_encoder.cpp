@@ -1,4 +1,4 @@
-#include "validate/jpeg_file.h"
+#include "jpeg_encoder.h"
 
 #include <jpeglib.h>
 
@@ -6,9 +6,10 @@
 #include <cstdlib>
 #include <vector>
 
-namespace simhost_app {
+namespace simhost {
 
-std::string EncodeJpeg(int width, int height, uint8_t red, uint8_t green, uint8_t blue) {
+std::string EncodeSolidJpeg(int width, int height, uint8_t red, uint8_t green, uint8_t blue,
+                            int quality) {
   jpeg_compress_struct info;
   jpeg_error_mgr errors;
   info.err = jpeg_std_error(&errors);
@@ -21,7 +22,7 @@ std::string EncodeJpeg(int width, int height, uint8_t red, uint8_t green, uint8_
   info.input_components = 3;
   info.in_color_space = JCS_RGB;
   jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 85, TRUE);
+  jpeg_set_quality(&info, quality, TRUE);
   jpeg_start_compress(&info, TRUE);
   std::vector<JSAMPLE> row(static_cast<size_t>(width) * 3);
   for (int x = 0; x < width; ++x) {
@@ -40,4 +41,4 @@ std::string EncodeJpeg(int width, int height, uint8_t red, uint8_t green, uint8_
   return bytes;
 }
 
-}  // namespace simhost_app
+}  // namespace simhost

@@ -1,4 +1,5 @@
-// The ids, names and answers the module is held to.
+// The plug-in's ids, names and answers that the simhost commands drive and
+// hold the module to.
 #pragma once
 
 #include <cstdint>
@@ -37,6 +38,7 @@ constexpr int32_t kFirstNewHost = 17000;
 constexpr int32_t kPackChooser = 105;
 constexpr int32_t kSizeChooser = 101;
 constexpr int32_t kScrollGroup = 2000;
+constexpr int32_t kGridGroup = 2001;
 constexpr int32_t kAddMoreTile = 109;
 constexpr int32_t kFirstTile = 6000;
 constexpr int32_t kLastClickableTile = 9999;
