@@ -3,9 +3,9 @@
 #include <random>
 #include <string>
 
+#include "common/plugin_ids.h"
 #include "validate/browser_driver.h"
 #include "validate/module_under_test.h"
-#include "common/plugin_ids.h"
 
 namespace simhost_app {
 

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "common/plugin_ids.h"
 #include "plugin_module.h"
 #include "validate/guard_page.h"
 #include "validate/module_exports.h"
 #include "validate/module_under_test.h"
-#include "common/plugin_ids.h"
 
 namespace simhost_app {
 

@@ -6,13 +6,13 @@
 #include <system_error>
 #include <vector>
 
+#include "common/plugin_ids.h"
 #include "document.h"
 #include "element_types.h"
 #include "validate/browser_checks.h"
 #include "validate/browser_driver.h"
 #include "validate/hostile_library.h"
 #include "validate/module_under_test.h"
-#include "common/plugin_ids.h"
 #include "windows/container_access.h"
 
 namespace simhost_app {

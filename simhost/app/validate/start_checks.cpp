@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "common/plugin_ids.h"
 #include "document.h"
 #include "scene_hook_node.h"
 #include "validate/guard_page.h"
 #include "validate/module_under_test.h"
-#include "common/plugin_ids.h"
 
 namespace simhost_app {
 

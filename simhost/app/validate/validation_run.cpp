@@ -8,10 +8,10 @@
 #include <system_error>
 #include <vector>
 
+#include "common/plugin_ids.h"
 #include "validate/browser_checks.h"
 #include "validate/check_runner.h"
 #include "validate/entry_checks.h"
-#include "common/plugin_ids.h"
 #include "validate/random_sequences.h"
 #include "validate/start_checks.h"
 
