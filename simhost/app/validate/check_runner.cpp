@@ -131,6 +131,8 @@ std::string HowItEnded(int wait_status, const std::string& report) {
   const int code = WEXITSTATUS(wait_status);
   const std::string summary = SanitizerSummary(report);
   if (code == kLeakExitCode) return "leaked memory" + (summary.empty() ? "" : ": " + summary);
+  // Under the sanitizer a crash is caught and ends as an exit status.
+  if (report.find("DEADLYSIGNAL") != std::string::npos) return "crashed: " + summary;
   if (!summary.empty()) return summary;
   if (code == kExceptionExitCode) return "the check stopped on an exception";
   return "ended with exit status " + std::to_string(code);
