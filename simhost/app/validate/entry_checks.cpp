@@ -109,18 +109,24 @@ CheckResult CheckInterfaceVersions(const ValidationSettings& settings, StepLog& 
   return findings.Result();
 }
 
+namespace {
+// The module ready and initialised with the host's own table; false (with
+// the finding) when either fails.
+bool Initialised(ModuleUnderTest& module, Findings& findings, StepLog& steps) {
+  std::string error;
+  if (!findings.Expect(module.Ready(&error), error)) return false;
+  steps.Step("action 1");
+  return findings.ExpectEq(
+      InitAnswer(module, module.host().InterfaceVersion(), sizeof(c4d_function_table), true), 1,
+      "action 1");
+}
+}  // namespace
+
 CheckResult CheckActions(const ValidationSettings& settings, StepLog& steps) {
   ModuleUnderTest module(settings, "actions");
   Findings findings;
-  std::string error;
-  if (!findings.Expect(module.Ready(&error), error)) return findings.Result();
+  if (!Initialised(module, findings, steps)) return findings.Result();
   simhost::Host& host = module.host();
-  steps.Step("action 1");
-  if (!findings.ExpectEq(
-          InitAnswer(module, host.InterfaceVersion(), sizeof(c4d_function_table), true), 1,
-          "action 1")) {
-    return findings.Result();
-  }
   steps.Step("action 4");
   findings.ExpectEq(Action(host, ids::kActionVersion), ids::kVersionAnswer, "action 4");
   for (int32_t action : {0, 5, 7, 8, 100, -1, INT32_MIN, INT32_MAX}) {
@@ -145,15 +151,8 @@ CheckResult CheckActions(const ValidationSettings& settings, StepLog& steps) {
 CheckResult CheckMessages(const ValidationSettings& settings, StepLog& steps) {
   ModuleUnderTest module(settings, "messages");
   Findings findings;
-  std::string error;
-  if (!findings.Expect(module.Ready(&error), error)) return findings.Result();
+  if (!Initialised(module, findings, steps)) return findings.Result();
   simhost::Host& host = module.host();
-  steps.Step("action 1");
-  if (!findings.ExpectEq(
-          InitAnswer(module, host.InterfaceVersion(), sizeof(c4d_function_table), true), 1,
-          "action 1")) {
-    return findings.Result();
-  }
   steps.Step("message 0");
   findings.ExpectEq(Message(host, 0), 1, "message 0");
   steps.Step("message 0 with high bits set in its value");
