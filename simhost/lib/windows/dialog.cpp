@@ -46,7 +46,7 @@ void Dialog::ResetTree() {
 
 void Dialog::Register(Gadget& gadget) {
   by_serial_[gadget.serial] = &gadget;
-  by_id_[gadget.id].push_back(&gadget);
+  by_id_[gadget.id].insert(&gadget);
   for (auto& child : gadget.children) Register(*child);
 }
 
@@ -54,8 +54,8 @@ void Dialog::Unregister(Gadget& gadget, std::vector<uint64_t>& areas) {
   by_serial_.erase(gadget.serial);
   auto same_id = by_id_.find(gadget.id);
   if (same_id != by_id_.end()) {
-    std::vector<Gadget*>& gadgets = same_id->second;
-    gadgets.erase(std::remove(gadgets.begin(), gadgets.end(), &gadget), gadgets.end());
+    std::unordered_set<Gadget*>& gadgets = same_id->second;
+    gadgets.erase(&gadget);
     if (gadgets.empty()) by_id_.erase(same_id);
   }
   if (gadget.area != 0) areas.push_back(gadget.area);
@@ -115,7 +115,7 @@ Gadget* Dialog::Find(int32_t id, const std::function<bool(const Gadget&)>& accep
   auto same_id = by_id_.find(id);
   if (same_id == by_id_.end()) return nullptr;
   if (same_id->second.size() == 1) {
-    Gadget* only = same_id->second.front();
+    Gadget* only = *same_id->second.begin();
     return accept(*only) ? only : nullptr;
   }
   for (auto& child : root_->children) {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "c4d_function_table.h"
@@ -90,7 +91,9 @@ class Dialog {
   std::unique_ptr<Gadget> root_;
   std::vector<Gadget*> builder_;  // open groups, outermost first
   std::unordered_map<uint64_t, Gadget*> by_serial_;
-  std::unordered_map<int32_t, std::vector<Gadget*>> by_id_;  // registered gadgets only
+  // Registered gadgets by id; a set, since every grid cell adds gadgets of
+  // id 0 and a flush removes them all again.
+  std::unordered_map<int32_t, std::unordered_set<Gadget*>> by_id_;
 };
 
 }  // namespace simhost
