@@ -58,7 +58,7 @@ Bool BaseContainer::operator==(const BaseContainer& d) const {
 maxon::Int32 BaseContainer::GetId() const {
   if (bound_ == nullptr) return id_;
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr ? table->container.get_id(bound_) : 0;
+  return table != nullptr ? table->container->get_id(bound_) : 0;
 }
 
 void BaseContainer::SetId(maxon::Int32 c_id) {
@@ -67,7 +67,7 @@ void BaseContainer::SetId(maxon::Int32 c_id) {
     return;
   }
   const c4d_function_table* table = c4dhost::Table();
-  if (table != nullptr) table->container.set_id(bound_, c_id);
+  if (table != nullptr) table->container->set_id(bound_, c_id);
 }
 
 void BaseContainer::FlushAll() {
@@ -76,7 +76,7 @@ void BaseContainer::FlushAll() {
     return;
   }
   const c4d_function_table* table = c4dhost::Table();
-  if (table != nullptr) table->container.flush(bound_);
+  if (table != nullptr) table->container->flush(bound_);
 }
 
 Bool BaseContainer::GetBool(maxon::Int32 id, Bool preset) const {
@@ -170,7 +170,7 @@ BaseContainer* BaseContainer::GetContainerInstance(maxon::Int32 id) {
   }
   const c4d_function_table* table = c4dhost::Table();
   c4d_value value{};
-  if (table == nullptr || !table->container.get(bound_, id, &value)) return nullptr;
+  if (table == nullptr || !table->container->get(bound_, id, &value)) return nullptr;
   if (value.type != C4D_VALUE_CONTAINER || value.container == nullptr) return nullptr;
   return c4dhost::BoundContainer(value.container);
 }
@@ -220,7 +220,7 @@ GeData* BaseContainer::InsData(maxon::Int32 id, const GeData& n) {
 Bool BaseContainer::RemoveData(maxon::Int32 id) {
   if (bound_ != nullptr) {
     const c4d_function_table* table = c4dhost::Table();
-    return table != nullptr && table->container.remove(bound_, id);
+    return table != nullptr && table->container->remove(bound_, id);
   }
   size_t before = entries_.size();
   for (size_t i = entries_.size(); i-- > 0;) {
@@ -268,7 +268,7 @@ GeData* BaseContainer::WriteEntry(maxon::Int32 key, const GeData& value) {
     const c4d_function_table* table = c4dhost::Table();
     if (table == nullptr) return nullptr;
     c4dhost::HostValue hostValue(value);
-    table->container.set(bound_, key, hostValue.Get());
+    table->container->set(bound_, key, hostValue.Get());
     scratch_ = value;
     return &scratch_;
   }
@@ -284,13 +284,13 @@ GeData* BaseContainer::WriteEntry(maxon::Int32 key, const GeData& value) {
 maxon::Int32 BaseContainer::EntryCount() const {
   if (bound_ == nullptr) return static_cast<maxon::Int32>(entries_.size());
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr ? table->container.count(bound_) : 0;
+  return table != nullptr ? table->container->count(bound_) : 0;
 }
 
 maxon::Int32 BaseContainer::KeyAt(maxon::Int32 index) const {
   if (bound_ == nullptr) return entries_[static_cast<size_t>(index)].key;
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr ? table->container.key_at(bound_, index) : NOTOK;
+  return table != nullptr ? table->container->key_at(bound_, index) : NOTOK;
 }
 
 // The value under key: in the vector, or read from the host into scratch_.
@@ -303,7 +303,7 @@ const GeData* BaseContainer::FindEntry(maxon::Int32 key) const {
   }
   const c4d_function_table* table = c4dhost::Table();
   c4d_value value{};
-  if (table == nullptr || !table->container.get(bound_, key, &value)) return nullptr;
+  if (table == nullptr || !table->container->get(bound_, key, &value)) return nullptr;
   scratch_ = c4dhost::DataFromValue(value);
   return &scratch_;
 }

@@ -32,12 +32,12 @@ int32_t DescLevels(const DescID& id, c4d_desc_level* levels) {
 
 maxon::Int32 C4DAtom::GetType() const {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr ? table->scene.get_type(AtomOf(this)) : 0;
+  return table != nullptr ? table->scene->get_type(AtomOf(this)) : 0;
 }
 
 Bool C4DAtom::IsInstanceOf(maxon::Int32 id) const {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr && table->scene.is_instance_of(AtomOf(this), id);
+  return table != nullptr && table->scene->is_instance_of(AtomOf(this), id);
 }
 
 Bool C4DAtom::GetParameter(const DescID& id, GeData& t_data, DESCFLAGS_GET flags) {
@@ -46,7 +46,7 @@ Bool C4DAtom::GetParameter(const DescID& id, GeData& t_data, DESCFLAGS_GET flags
   c4d_desc_level levels[c4dhost::kMaxDescLevels];
   int32_t depth = c4dhost::DescLevels(id, levels);
   c4d_value value{};
-  if (!table->scene.get_parameter(AtomOf(this), levels, depth, &value, flags)) return false;
+  if (!table->scene->get_parameter(AtomOf(this), levels, depth, &value, flags)) return false;
   t_data = c4dhost::DataFromValue(value);
   return true;
 }
@@ -57,60 +57,60 @@ Bool C4DAtom::SetParameter(const DescID& id, const GeData& t_data, DESCFLAGS_SET
   c4d_desc_level levels[c4dhost::kMaxDescLevels];
   int32_t depth = c4dhost::DescLevels(id, levels);
   c4dhost::HostValue value(t_data);
-  return table->scene.set_parameter(AtomOf(this), levels, depth, value.Get(), flags) != 0;
+  return table->scene->set_parameter(AtomOf(this), levels, depth, value.Get(), flags) != 0;
 }
 
 Bool C4DAtom::Message(maxon::Int32 type, void* data) {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr && table->scene.message(AtomOf(this), type, data);
+  return table != nullptr && table->scene->message(AtomOf(this), type, data);
 }
 
 // --------------------------------------------------------------- GeListNode
 
 GeListNode* GeListNode::GetNext() {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr ? FromAtom<GeListNode>(table->scene.get_next(AtomOf(this))) : nullptr;
+  return table != nullptr ? FromAtom<GeListNode>(table->scene->get_next(AtomOf(this))) : nullptr;
 }
 
 GeListNode* GeListNode::GetPred() {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr ? FromAtom<GeListNode>(table->scene.get_pred(AtomOf(this))) : nullptr;
+  return table != nullptr ? FromAtom<GeListNode>(table->scene->get_pred(AtomOf(this))) : nullptr;
 }
 
 GeListNode* GeListNode::GetUp() {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr ? FromAtom<GeListNode>(table->scene.get_up(AtomOf(this))) : nullptr;
+  return table != nullptr ? FromAtom<GeListNode>(table->scene->get_up(AtomOf(this))) : nullptr;
 }
 
 GeListNode* GeListNode::GetDown() {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr ? FromAtom<GeListNode>(table->scene.get_down(AtomOf(this))) : nullptr;
+  return table != nullptr ? FromAtom<GeListNode>(table->scene->get_down(AtomOf(this))) : nullptr;
 }
 
 GeListNode* GeListNode::GetDownLast() {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr ? FromAtom<GeListNode>(table->scene.get_down_last(AtomOf(this)))
+  return table != nullptr ? FromAtom<GeListNode>(table->scene->get_down_last(AtomOf(this)))
                           : nullptr;
 }
 
 void GeListNode::InsertUnder(GeListNode* bl) {
   const c4d_function_table* table = c4dhost::Table();
-  if (table != nullptr && bl != nullptr) table->scene.insert_under(AtomOf(this), AtomOf(bl));
+  if (table != nullptr && bl != nullptr) table->scene->insert_under(AtomOf(this), AtomOf(bl));
 }
 
 void GeListNode::InsertUnderLast(GeListNode* bl) {
   const c4d_function_table* table = c4dhost::Table();
-  if (table != nullptr && bl != nullptr) table->scene.insert_under_last(AtomOf(this), AtomOf(bl));
+  if (table != nullptr && bl != nullptr) table->scene->insert_under_last(AtomOf(this), AtomOf(bl));
 }
 
 void GeListNode::Remove() {
   const c4d_function_table* table = c4dhost::Table();
-  if (table != nullptr) table->scene.remove(AtomOf(this));
+  if (table != nullptr) table->scene->remove(AtomOf(this));
 }
 
 BaseDocument* GeListNode::GetDocument() {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr ? FromAtom<BaseDocument>(table->scene.get_document(AtomOf(this)))
+  return table != nullptr ? FromAtom<BaseDocument>(table->scene->get_document(AtomOf(this)))
                           : nullptr;
 }
 
@@ -118,19 +118,19 @@ BaseDocument* GeListNode::GetDocument() {
 
 BaseList2D* BaseList2D::Alloc(maxon::Int32 type) {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr ? FromAtom<BaseList2D>(table->scene.list2d_alloc(type)) : nullptr;
+  return table != nullptr ? FromAtom<BaseList2D>(table->scene->list2d_alloc(type)) : nullptr;
 }
 
 void BaseList2D::Free(BaseList2D*& bl) {
   const c4d_function_table* table = c4dhost::Table();
-  if (table != nullptr && bl != nullptr) table->scene.free(AtomOf(bl));
+  if (table != nullptr && bl != nullptr) table->scene->free(AtomOf(bl));
   bl = nullptr;
 }
 
 BaseContainer* BaseList2D::GetDataInstance() {
   const c4d_function_table* table = c4dhost::Table();
   if (table == nullptr) return nullptr;
-  return c4dhost::BoundContainer(table->scene.get_data_instance(AtomOf(this)));
+  return c4dhost::BoundContainer(table->scene->get_data_instance(AtomOf(this)));
 }
 
 const BaseContainer* BaseList2D::GetDataInstance() const {
@@ -157,7 +157,7 @@ const String& BaseList2D::GetName() const {
   const c4d_function_table* table = c4dhost::Table();
   c4dhost::TextReceiver receiver;
   if (table != nullptr) {
-    table->scene.get_name(AtomOf(this), &c4dhost::TextReceiver::Sink, receiver.Context());
+    table->scene->get_name(AtomOf(this), &c4dhost::TextReceiver::Sink, receiver.Context());
   }
   String& slot = c4dhost::NameSlot(AtomOf(this));
   slot = receiver.GetString();
@@ -166,40 +166,40 @@ const String& BaseList2D::GetName() const {
 
 void BaseList2D::SetName(const String& name) {
   const c4d_function_table* table = c4dhost::Table();
-  if (table != nullptr) table->scene.set_name(AtomOf(this), c4dhost::Utf8(name).c_str());
+  if (table != nullptr) table->scene->set_name(AtomOf(this), c4dhost::Utf8(name).c_str());
 }
 
 Bool BaseList2D::GetBit(maxon::Int32 mask) const {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr && table->scene.get_bit(AtomOf(this), mask);
+  return table != nullptr && table->scene->get_bit(AtomOf(this), mask);
 }
 
 void BaseList2D::SetBit(maxon::Int32 mask) {
   const c4d_function_table* table = c4dhost::Table();
-  if (table != nullptr) table->scene.set_bit(AtomOf(this), mask);
+  if (table != nullptr) table->scene->set_bit(AtomOf(this), mask);
 }
 
 void BaseList2D::DelBit(maxon::Int32 mask) {
   const c4d_function_table* table = c4dhost::Table();
-  if (table != nullptr) table->scene.del_bit(AtomOf(this), mask);
+  if (table != nullptr) table->scene->del_bit(AtomOf(this), mask);
 }
 
 // ---------------------------------------------------------------- AtomArray
 
 AtomArray* AtomArray::Alloc() {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr ? reinterpret_cast<AtomArray*>(table->scene.array_alloc()) : nullptr;
+  return table != nullptr ? reinterpret_cast<AtomArray*>(table->scene->array_alloc()) : nullptr;
 }
 
 void AtomArray::Free(AtomArray*& obj) {
   const c4d_function_table* table = c4dhost::Table();
-  if (table != nullptr && obj != nullptr) table->scene.array_free(ArrayOf(obj));
+  if (table != nullptr && obj != nullptr) table->scene->array_free(ArrayOf(obj));
   obj = nullptr;
 }
 
 maxon::Int32 AtomArray::GetCount() const {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr ? table->scene.array_count(ArrayOf(this)) : 0;
+  return table != nullptr ? table->scene->array_count(ArrayOf(this)) : 0;
 }
 
 maxon::Int32 AtomArray::GetCount(maxon::Int32 type, maxon::Int32 instance) const {
@@ -217,20 +217,20 @@ maxon::Int32 AtomArray::GetCount(maxon::Int32 type, maxon::Int32 instance) const
 C4DAtom* AtomArray::GetIndex(maxon::Int32 idx) const {
   const c4d_function_table* table = c4dhost::Table();
   if (table == nullptr || idx < 0 || idx >= GetCount()) return nullptr;
-  return FromAtom<C4DAtom>(table->scene.array_get(ArrayOf(this), idx));
+  return FromAtom<C4DAtom>(table->scene->array_get(ArrayOf(this), idx));
 }
 
 Bool AtomArray::Append(C4DAtom* obj) {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr && table->scene.array_append(ArrayOf(this), AtomOf(obj));
+  return table != nullptr && table->scene->array_append(ArrayOf(this), AtomOf(obj));
 }
 
 void AtomArray::Flush() {
   const c4d_function_table* table = c4dhost::Table();
-  if (table != nullptr) table->scene.array_flush(ArrayOf(this));
+  if (table != nullptr) table->scene->array_flush(ArrayOf(this));
 }
 
 maxon::Int32 AtomArray::Find(C4DAtom* obj) {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr ? table->scene.array_find(ArrayOf(this), AtomOf(obj)) : NOTOK;
+  return table != nullptr ? table->scene->array_find(ArrayOf(this), AtomOf(obj)) : NOTOK;
 }

@@ -117,9 +117,9 @@ Bool Filename::FileSelect(FILESELECTTYPE type, FILESELECT flags, const String& t
   const c4d_function_table* table = c4dhost::Table();
   if (table == nullptr) return false;
   c4dhost::TextReceiver receiver;
-  if (!table->file.select(type, flags, c4dhost::Utf8(title).c_str(),
-                          c4dhost::Utf8(force_suffix).c_str(), &c4dhost::TextReceiver::Sink,
-                          receiver.Context())) {
+  if (!table->file->select(type, flags, c4dhost::Utf8(title).c_str(),
+                           c4dhost::Utf8(force_suffix).c_str(), &c4dhost::TextReceiver::Sink,
+                           receiver.Context())) {
     return false;
   }
   *this = receiver.GetFilename();
@@ -131,36 +131,36 @@ Bool Filename::IsBrowserUrl() const { return path_.FindFirst(String("://"), null
 Bool GeFExist(const Filename& name, Bool isdir) {
   const c4d_function_table* table = c4dhost::Table();
   if (table == nullptr || !name.Content()) return false;
-  return table->file.exists(c4dhost::Utf8(name).c_str(), isdir ? 1 : 0) != 0;
+  return table->file->exists(c4dhost::Utf8(name).c_str(), isdir ? 1 : 0) != 0;
 }
 
 Bool GeFCreateDir(const Filename& name) {
   const c4d_function_table* table = c4dhost::Table();
   if (table == nullptr || !name.Content()) return false;
-  return table->file.create_directory(c4dhost::Utf8(name).c_str()) != 0;
+  return table->file->create_directory(c4dhost::Utf8(name).c_str()) != 0;
 }
 
 Bool GeFKill(const Filename& name, maxon::Int32 flags) {
   const c4d_function_table* table = c4dhost::Table();
   if (table == nullptr || !name.Content()) return false;
-  return table->file.kill(c4dhost::Utf8(name).c_str(), flags) != 0;
+  return table->file->kill(c4dhost::Utf8(name).c_str(), flags) != 0;
 }
 
 const Filename GeGetStartupPath() {
   const c4d_function_table* table = c4dhost::Table();
-  return PathFromSink(table != nullptr ? table->general.get_startup_path : nullptr);
+  return PathFromSink(table != nullptr ? table->general->get_startup_path : nullptr);
 }
 
 const Filename GeGetStartupWritePath() {
   const c4d_function_table* table = c4dhost::Table();
-  return PathFromSink(table != nullptr ? table->general.get_startup_write_path : nullptr);
+  return PathFromSink(table != nullptr ? table->general->get_startup_write_path : nullptr);
 }
 
 const Filename GeGetC4DPath(maxon::Int32 whichpath) {
   const c4d_function_table* table = c4dhost::Table();
   c4dhost::TextReceiver receiver;
   if (table != nullptr) {
-    table->general.get_c4d_path(whichpath, &c4dhost::TextReceiver::Sink, receiver.Context());
+    table->general->get_c4d_path(whichpath, &c4dhost::TextReceiver::Sink, receiver.Context());
   }
   return receiver.GetFilename();
 }

@@ -25,7 +25,7 @@ Bool WriteValue(HyperFile* file, const GeData& data) {
   const c4d_function_table* table = c4dhost::Table();
   if (table == nullptr) return false;
   c4dhost::HostValue value(data);
-  return table->file.hf_write(HyperOf(file), value.Get()) != 0;
+  return table->file->hf_write(HyperOf(file), value.Get()) != 0;
 }
 
 // Reads one value of the expected kind; false leaves *data unchanged.
@@ -33,7 +33,7 @@ Bool ReadValue(HyperFile* file, int32_t expected, GeData* data) {
   const c4d_function_table* table = c4dhost::Table();
   if (table == nullptr) return false;
   c4d_value value{};
-  if (!table->file.hf_read(HyperOf(file), expected, &value) || value.type != expected) {
+  if (!table->file->hf_read(HyperOf(file), expected, &value) || value.type != expected) {
     return false;
   }
   *data = c4dhost::DataFromValue(value);
@@ -46,42 +46,42 @@ Bool ReadValue(HyperFile* file, int32_t expected, GeData* data) {
 
 BrowseFiles* BrowseFiles::Alloc() {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr ? reinterpret_cast<BrowseFiles*>(table->file.dir_alloc()) : nullptr;
+  return table != nullptr ? reinterpret_cast<BrowseFiles*>(table->file->dir_alloc()) : nullptr;
 }
 
 void BrowseFiles::Free(BrowseFiles*& bf) {
   const c4d_function_table* table = c4dhost::Table();
-  if (bf != nullptr && table != nullptr) table->file.dir_free(DirOf(bf));
+  if (bf != nullptr && table != nullptr) table->file->dir_free(DirOf(bf));
   bf = nullptr;
 }
 
 void BrowseFiles::Init(const Filename& directory, maxon::Int32 flags) {
   const c4d_function_table* table = c4dhost::Table();
-  if (table != nullptr) table->file.dir_init(DirOf(this), c4dhost::Utf8(directory).c_str(), flags);
+  if (table != nullptr) table->file->dir_init(DirOf(this), c4dhost::Utf8(directory).c_str(), flags);
 }
 
 Bool BrowseFiles::GetNext() {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr && table->file.dir_next(DirOf(this));
+  return table != nullptr && table->file->dir_next(DirOf(this));
 }
 
 Filename BrowseFiles::GetFilename() {
   const c4d_function_table* table = c4dhost::Table();
   c4dhost::TextReceiver receiver;
   if (table != nullptr) {
-    table->file.dir_name(DirOf(this), &c4dhost::TextReceiver::Sink, receiver.Context());
+    table->file->dir_name(DirOf(this), &c4dhost::TextReceiver::Sink, receiver.Context());
   }
   return receiver.GetFilename();
 }
 
 Bool BrowseFiles::IsDir() {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr && table->file.dir_is_dir(DirOf(this));
+  return table != nullptr && table->file->dir_is_dir(DirOf(this));
 }
 
 Bool BrowseFiles::IsHidden() {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr && table->file.dir_is_hidden(DirOf(this));
+  return table != nullptr && table->file->dir_is_hidden(DirOf(this));
 }
 
 // Bundles are folders shown as files on macOS only.
@@ -89,24 +89,24 @@ Bool BrowseFiles::IsBundle() { return false; }
 
 Bool BrowseFiles::IsReadOnly() {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr && table->file.dir_is_read_only(DirOf(this));
+  return table != nullptr && table->file->dir_is_read_only(DirOf(this));
 }
 
 maxon::Int64 BrowseFiles::GetSize() {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr ? table->file.dir_size(DirOf(this)) : 0;
+  return table != nullptr ? table->file->dir_size(DirOf(this)) : 0;
 }
 
 // ---------------------------------------------------------------- HyperFile
 
 HyperFile* HyperFile::Alloc() {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr ? reinterpret_cast<HyperFile*>(table->file.hf_alloc()) : nullptr;
+  return table != nullptr ? reinterpret_cast<HyperFile*>(table->file->hf_alloc()) : nullptr;
 }
 
 void HyperFile::Free(HyperFile*& fl) {
   const c4d_function_table* table = c4dhost::Table();
-  if (fl != nullptr && table != nullptr) table->file.hf_free(HyperOf(fl));
+  if (fl != nullptr && table != nullptr) table->file->hf_free(HyperOf(fl));
   fl = nullptr;
 }
 
@@ -114,13 +114,13 @@ Bool HyperFile::Open(maxon::Int32 ident, const Filename& filename, FILEOPEN mode
                      FILEDIALOG error_dialog) {
   const c4d_function_table* table = c4dhost::Table();
   if (table == nullptr) return false;
-  return table->file.hf_open(HyperOf(this), ident, c4dhost::Utf8(filename).c_str(), mode,
-                             error_dialog) != 0;
+  return table->file->hf_open(HyperOf(this), ident, c4dhost::Utf8(filename).c_str(), mode,
+                              error_dialog) != 0;
 }
 
 Bool HyperFile::Close() {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr && table->file.hf_close(HyperOf(this));
+  return table != nullptr && table->file->hf_close(HyperOf(this));
 }
 
 Bool HyperFile::WriteBool(Bool v) { return WriteValue(this, GeData(v ? 1 : 0)); }
@@ -225,30 +225,30 @@ Bool HyperFile::ReadContainer(BaseContainer* v, Bool flush) {
 
 FILEERROR HyperFile::GetError() const {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr ? static_cast<FILEERROR>(table->file.hf_get_error(HyperOf(this)))
+  return table != nullptr ? static_cast<FILEERROR>(table->file->hf_get_error(HyperOf(this)))
                           : FILEERROR_INVALID;
 }
 
 void HyperFile::SetError(FILEERROR err) {
   const c4d_function_table* table = c4dhost::Table();
-  if (table != nullptr) table->file.hf_set_error(HyperOf(this), err);
+  if (table != nullptr) table->file->hf_set_error(HyperOf(this), err);
 }
 
 maxon::Int32 HyperFile::GetFileVersion() const {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr ? table->file.hf_get_file_version(HyperOf(this)) : 0;
+  return table != nullptr ? table->file->hf_get_file_version(HyperOf(this)) : 0;
 }
 
 // ----------------------------------------------------------------- BaseFile
 
 BaseFile* BaseFile::Alloc() {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr ? reinterpret_cast<BaseFile*>(table->file.bf_alloc()) : nullptr;
+  return table != nullptr ? reinterpret_cast<BaseFile*>(table->file->bf_alloc()) : nullptr;
 }
 
 void BaseFile::Free(BaseFile*& fl) {
   const c4d_function_table* table = c4dhost::Table();
-  if (fl != nullptr && table != nullptr) table->file.bf_free(FileOf(fl));
+  if (fl != nullptr && table != nullptr) table->file->bf_free(FileOf(fl));
   fl = nullptr;
 }
 
@@ -256,13 +256,13 @@ Bool BaseFile::Open(const Filename& name, FILEOPEN mode, FILEDIALOG error_dialog
                     maxon::Int32 type, maxon::Int32 creator) {
   const c4d_function_table* table = c4dhost::Table();
   if (table == nullptr) return false;
-  return table->file.bf_open(FileOf(this), c4dhost::Utf8(name).c_str(), mode, error_dialog, order,
-                             type, creator) != 0;
+  return table->file->bf_open(FileOf(this), c4dhost::Utf8(name).c_str(), mode, error_dialog, order,
+                              type, creator) != 0;
 }
 
 Bool BaseFile::Close() {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr && table->file.bf_close(FileOf(this));
+  return table != nullptr && table->file->bf_close(FileOf(this));
 }
 
 Bool BaseFile::WriteString(const String& v) {
@@ -274,7 +274,7 @@ Bool BaseFile::WriteString(const String& v) {
   }
   v.GetCString(buffer, length + 1, kFileTextEncoding);
   const c4d_function_table* table = c4dhost::Table();
-  Bool ok = table != nullptr && table->file.bf_write_int32(FileOf(this), length + 1);
+  Bool ok = table != nullptr && table->file->bf_write_int32(FileOf(this), length + 1);
   if (ok) ok = WriteBytes(buffer, static_cast<maxon::Int>(length) + 1);
   DeleteMem(buffer);
   return ok;
@@ -285,7 +285,7 @@ Bool BaseFile::WriteString(const String& v) {
 Bool BaseFile::ReadString(String* v) {
   const c4d_function_table* table = c4dhost::Table();
   int32_t length = 0;
-  if (v == nullptr || table == nullptr || !table->file.bf_read_int32(FileOf(this), &length)) {
+  if (v == nullptr || table == nullptr || !table->file->bf_read_int32(FileOf(this), &length)) {
     return false;
   }
   maxon::Int64 remaining = GetLength() - GetPosition();
@@ -305,7 +305,7 @@ Bool BaseFile::WriteLong(LONG v) {
 Bool BaseFile::WriteInt32(Int32 v) {
 #endif
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr && table->file.bf_write_int32(FileOf(this), v);
+  return table != nullptr && table->file->bf_write_int32(FileOf(this), v);
 }
 
 #ifdef C4D_API_R14
@@ -314,48 +314,48 @@ Bool BaseFile::ReadLong(LONG* v) {
 Bool BaseFile::ReadInt32(Int32* v) {
 #endif
   const c4d_function_table* table = c4dhost::Table();
-  return v != nullptr && table != nullptr && table->file.bf_read_int32(FileOf(this), v);
+  return v != nullptr && table != nullptr && table->file->bf_read_int32(FileOf(this), v);
 }
 
 Bool BaseFile::WriteBytes(const void* data, maxon::Int len) {
   const c4d_function_table* table = c4dhost::Table();
   if (table == nullptr || len < 0 || (data == nullptr && len > 0)) return false;
-  return table->file.bf_write_bytes(FileOf(this), data, len) != 0;
+  return table->file->bf_write_bytes(FileOf(this), data, len) != 0;
 }
 
 maxon::Int BaseFile::ReadBytes(void* data, maxon::Int len, Bool just_try_it) {
   const c4d_function_table* table = c4dhost::Table();
   if (table == nullptr || data == nullptr || len <= 0) return 0;
-  return table->file.bf_read_bytes(FileOf(this), data, len, just_try_it ? 1 : 0);
+  return table->file->bf_read_bytes(FileOf(this), data, len, just_try_it ? 1 : 0);
 }
 
 Bool BaseFile::Seek(maxon::Int64 pos, FILESEEK mode) {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr && table->file.bf_seek(FileOf(this), pos, mode);
+  return table != nullptr && table->file->bf_seek(FileOf(this), pos, mode);
 }
 
 maxon::Int64 BaseFile::GetPosition() {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr ? table->file.bf_get_position(FileOf(this)) : 0;
+  return table != nullptr ? table->file->bf_get_position(FileOf(this)) : 0;
 }
 
 maxon::Int64 BaseFile::GetLength() {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr ? table->file.bf_get_length(FileOf(this)) : 0;
+  return table != nullptr ? table->file->bf_get_length(FileOf(this)) : 0;
 }
 
 FILEERROR BaseFile::GetError() const {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr ? static_cast<FILEERROR>(table->file.bf_get_error(FileOf(this)))
+  return table != nullptr ? static_cast<FILEERROR>(table->file->bf_get_error(FileOf(this)))
                           : FILEERROR_INVALID;
 }
 
 void BaseFile::SetError(FILEERROR error) {
   const c4d_function_table* table = c4dhost::Table();
-  if (table != nullptr) table->file.bf_set_error(FileOf(this), error);
+  if (table != nullptr) table->file->bf_set_error(FileOf(this), error);
 }
 
 void BaseFile::SetOrder(BYTEORDER order) {
   const c4d_function_table* table = c4dhost::Table();
-  if (table != nullptr) table->file.bf_set_order(FileOf(this), order);
+  if (table != nullptr) table->file->bf_set_order(FileOf(this), order);
 }

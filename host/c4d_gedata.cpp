@@ -118,7 +118,7 @@ BaseList2D* GeData::GetLink(const BaseDocument* doc, maxon::Int32 instanceof) co
   if (instanceof == 0) return link;
   const c4d_function_table* table = c4dhost::Table();
   const c4d_atom* atom = reinterpret_cast<const c4d_atom*>(link);
-  return table != nullptr && table->scene.is_instance_of(atom, instanceof) ? link : nullptr;
+  return table != nullptr && table->scene->is_instance_of(atom, instanceof) ? link : nullptr;
 }
 
 // Integer reads convert the numeric kinds, as the host does.

@@ -43,12 +43,12 @@ void ReadHostContainerAt(const c4d_container* source, BaseContainer* target, int
   BaseContainer result;
   const c4d_function_table* table = Table();
   if (table != nullptr && source != nullptr) {
-    result.SetId(table->container.get_id(source));
-    int32_t count = table->container.count(source);
+    result.SetId(table->container->get_id(source));
+    int32_t count = table->container->count(source);
     for (int32_t index = 0; index < count; ++index) {
-      int32_t key = table->container.key_at(source, index);
+      int32_t key = table->container->key_at(source, index);
       c4d_value value{};
-      if (table->container.get(source, key, &value)) {
+      if (table->container->get(source, key, &value)) {
         result.InsData(key, DataFromValueAt(value, depth));
       }
     }
@@ -126,7 +126,7 @@ HostValue::HostValue(const GeData& data) : value_() {
       break;
     case DA_CONTAINER: {
       const c4d_function_table* table = Table();
-      nested_ = table != nullptr ? table->container.create(0) : nullptr;
+      nested_ = table != nullptr ? table->container->create(0) : nullptr;
       if (nested_ != nullptr) WriteHostContainer(*data.GetContainer(), nested_);
       value_.type = nested_ != nullptr ? C4D_VALUE_CONTAINER : C4D_VALUE_NIL;
       value_.container = nested_;
@@ -144,25 +144,25 @@ HostValue::HostValue(const GeData& data) : value_() {
 
 HostValue::~HostValue() {
   const c4d_function_table* table = Table();
-  if (nested_ != nullptr && table != nullptr) table->container.destroy(nested_);
+  if (nested_ != nullptr && table != nullptr) table->container->destroy(nested_);
 }
 
 GeData DataFromValue(const c4d_value& value) { return DataFromValueAt(value, 0); }
 
 ScopedHostContainer::ScopedHostContainer(const BaseContainer& source) {
   const c4d_function_table* table = Table();
-  handle_ = table != nullptr ? table->container.create(0) : nullptr;
+  handle_ = table != nullptr ? table->container->create(0) : nullptr;
   if (handle_ != nullptr) WriteHostContainer(source, handle_);
 }
 
 ScopedHostContainer::ScopedHostContainer() {
   const c4d_function_table* table = Table();
-  handle_ = table != nullptr ? table->container.create(0) : nullptr;
+  handle_ = table != nullptr ? table->container->create(0) : nullptr;
 }
 
 ScopedHostContainer::~ScopedHostContainer() {
   const c4d_function_table* table = Table();
-  if (handle_ != nullptr && table != nullptr) table->container.destroy(handle_);
+  if (handle_ != nullptr && table != nullptr) table->container->destroy(handle_);
 }
 
 void ReadHostContainer(const c4d_container* source, BaseContainer* target) {
@@ -176,11 +176,11 @@ void WriteHostContainer(const BaseContainer& source, c4d_container* target) {
     WriteHostContainer(BaseContainer(source), target);
     return;
   }
-  table->container.flush(target);
-  table->container.set_id(target, source.GetId());
+  table->container->flush(target);
+  table->container->set_id(target, source.GetId());
   ContainerAccess::ForEachEntry(source, [&](maxon::Int32 key, const GeData& value) {
     HostValue hostValue(value);
-    table->container.set(target, key, hostValue.Get());
+    table->container->set(target, key, hostValue.Get());
   });
 }
 

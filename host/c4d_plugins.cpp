@@ -411,7 +411,7 @@ Bool RegisterCommandPlugin(maxon::Int32 id, const String& str, maxon::Int32 info
                            const String& help, CommandData* dat) {
   if (dat == nullptr) return false;
   const c4d_function_table* table = c4dhost::Table();
-  Bool registered = table != nullptr && table->plugin.register_command(
+  Bool registered = table != nullptr && table->plugin->register_command(
                                             id, c4dhost::Utf8(str).c_str(), info,
                                             reinterpret_cast<const c4d_bitmap*>(icon),
                                             c4dhost::Utf8(help).c_str(), &kCommandCallbacks, dat);
@@ -428,8 +428,8 @@ Bool RegisterSceneHookPlugin(maxon::Int32 id, const String& str, maxon::Int32 in
   SceneHookRegistration* registration = new (std::nothrow) SceneHookRegistration{g};
   if (registration == nullptr) return false;
   Bool registered =
-      table->plugin.register_scene_hook(id, c4dhost::Utf8(str).c_str(), info, &kSceneHookCallbacks,
-                                        registration, priority, disklevel, emulation) != 0;
+      table->plugin->register_scene_hook(id, c4dhost::Utf8(str).c_str(), info, &kSceneHookCallbacks,
+                                         registration, priority, disklevel, emulation) != 0;
   if (!registered) delete registration;
   return registered;
 }

@@ -75,12 +75,12 @@ const Filename* ModulePath() { return g_pathStorage; }
 
 }  // namespace c4dhost
 
-// A table older or smaller than the one this module was built against is
-// refused.
+// A table older than this build supports, or one whose table or areas are
+// smaller than the ones this module was built against, is refused.
 maxon::Int32 InitOS(void* p) {
   t_C4DOS = static_cast<OperatingSystem*>(p);
   g_tableAccepted = t_C4DOS != nullptr && t_C4DOS->version >= kMinimumHostVersion &&
-                    t_C4DOS->size >= sizeof(c4d_function_table);
+                    c4d_function_table_complete(t_C4DOS);
   return g_tableAccepted ? t_C4DOS->version : 0;
 }
 

@@ -43,7 +43,7 @@ Bool GeResource::Init(const Filename& path, Bool regardIsStopped) {
     requested = true;
     const c4d_function_table* table = c4dhost::Table();
     if (table != nullptr) {
-      lr = reinterpret_cast<LocalResource*>(table->resource.load(c4dhost::Utf8(path).c_str()));
+      lr = reinterpret_cast<LocalResource*>(table->resource->load(c4dhost::Utf8(path).c_str()));
     }
     passAlong = kReleasePassAlong;
   }
@@ -53,7 +53,7 @@ Bool GeResource::Init(const Filename& path, Bool regardIsStopped) {
 // The requested flag stays set: the host is not asked again.
 void GeResource::Free() {
   const c4d_function_table* table = c4dhost::Table();
-  if (lr != nullptr && table != nullptr) table->resource.release(HandleOf(lr), passAlong);
+  if (lr != nullptr && table != nullptr) table->resource->release(HandleOf(lr), passAlong);
   lr = nullptr;
   delete initfn;
   initfn = nullptr;

@@ -15,35 +15,35 @@ c4d_take_data* TakesOf(TakeData* takes) { return reinterpret_cast<c4d_take_data*
 
 BaseTake* TakeData::GetCurrentTake() {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr ? FromAtom<BaseTake>(table->scene.takes_get_current(TakesOf(this)))
+  return table != nullptr ? FromAtom<BaseTake>(table->scene->takes_get_current(TakesOf(this)))
                           : nullptr;
 }
 
 BaseTake* TakeData::GetMainTake() {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr ? FromAtom<BaseTake>(table->scene.takes_get_main(TakesOf(this)))
+  return table != nullptr ? FromAtom<BaseTake>(table->scene->takes_get_main(TakesOf(this)))
                           : nullptr;
 }
 
 Bool TakeData::SetCurrentTake(BaseTake* take) {
   const c4d_function_table* table = c4dhost::Table();
   return table != nullptr && take != nullptr &&
-         table->scene.takes_set_current(TakesOf(this), AtomOf(take));
+         table->scene->takes_set_current(TakesOf(this), AtomOf(take));
 }
 
 Bool TakeData::GetUndoState() {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr && table->scene.takes_get_undo_state(TakesOf(this));
+  return table != nullptr && table->scene->takes_get_undo_state(TakesOf(this));
 }
 
 void TakeData::SetUndoState(Bool state) {
   const c4d_function_table* table = c4dhost::Table();
-  if (table != nullptr) table->scene.takes_set_undo_state(TakesOf(this), state ? 1 : 0);
+  if (table != nullptr) table->scene->takes_set_undo_state(TakesOf(this), state ? 1 : 0);
 }
 
 Bool BaseTake::IsMain() {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr && table->scene.take_is_main(AtomOf(this));
+  return table != nullptr && table->scene->take_is_main(AtomOf(this));
 }
 
 BaseOverride* BaseTake::FindOrAddOverrideParam(TakeData* takeData, BaseList2D* node,
@@ -55,7 +55,7 @@ BaseOverride* BaseTake::FindOrAddOverrideParam(TakeData* takeData, BaseList2D* n
   int32_t depth = c4dhost::DescLevels(descID, levels);
   c4dhost::HostValue overrideHostValue(overrideValue);
   c4dhost::HostValue backupHostValue(backupValue);
-  return FromAtom<BaseOverride>(table->scene.take_find_or_add_override_param(
+  return FromAtom<BaseOverride>(table->scene->take_find_or_add_override_param(
       AtomOf(this), TakesOf(takeData), AtomOf(node), levels, depth, overrideHostValue.Get(),
       backupHostValue.Get(), deleteAnim ? 1 : 0));
 }

@@ -82,7 +82,7 @@ GeUserArea::~GeUserArea() { ReleaseBinding(); }
 
 void GeUserArea::ReleaseBinding() {
   const c4d_function_table* table = c4dhost::Table();
-  if (cu_ != nullptr && table != nullptr) table->dialog.ua_release(cu_);
+  if (cu_ != nullptr && table != nullptr) table->dialog->ua_release(cu_);
   cu_ = nullptr;
   dlg = nullptr;
 }
@@ -120,7 +120,7 @@ Bool GeUserArea::InputEvent(const BaseContainer& msg) {
   const c4d_function_table* table = c4dhost::Table();
   if (table == nullptr || cu_ == nullptr) return false;
   c4dhost::ScopedHostContainer hostMessage(msg);
-  return table->dialog.ua_default_input_event(cu_, hostMessage.Get()) != 0;
+  return table->dialog->ua_default_input_event(cu_, hostMessage.Get()) != 0;
 }
 
 Bool GeUserArea::CoreMessage(maxon::Int32 id, const BaseContainer& msg) {
@@ -136,7 +136,8 @@ maxon::Int32 GeUserArea::Message(const BaseContainer& msg, BaseContainer& result
   if (table == nullptr || cu_ == nullptr) return 0;
   c4dhost::ScopedHostContainer hostMessage(msg);
   c4dhost::ScopedHostContainer hostResult(result);
-  maxon::Int32 handled = table->dialog.ua_default_message(cu_, hostMessage.Get(), hostResult.Get());
+  maxon::Int32 handled =
+      table->dialog->ua_default_message(cu_, hostMessage.Get(), hostResult.Get());
   if (hostResult.Get() != nullptr) c4dhost::ReadHostContainer(hostResult.Get(), &result);
   return handled;
 }
@@ -145,35 +146,35 @@ GeDialog* GeUserArea::GetDialog() { return dlg; }
 
 maxon::Int32 GeUserArea::GetId() {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr && cu_ != nullptr ? table->dialog.ua_get_id(cu_) : 0;
+  return table != nullptr && cu_ != nullptr ? table->dialog->ua_get_id(cu_) : 0;
 }
 
 maxon::Int32 GeUserArea::GetWidth() {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr && cu_ != nullptr ? table->dialog.ua_get_width(cu_) : 0;
+  return table != nullptr && cu_ != nullptr ? table->dialog->ua_get_width(cu_) : 0;
 }
 
 maxon::Int32 GeUserArea::GetHeight() {
   const c4d_function_table* table = c4dhost::Table();
-  return table != nullptr && cu_ != nullptr ? table->dialog.ua_get_height(cu_) : 0;
+  return table != nullptr && cu_ != nullptr ? table->dialog->ua_get_height(cu_) : 0;
 }
 
 void GeUserArea::Redraw(Bool threaded) {
   (void)threaded;
   const c4d_function_table* table = c4dhost::Table();
-  if (table != nullptr && cu_ != nullptr) table->dialog.ua_redraw(cu_);
+  if (table != nullptr && cu_ != nullptr) table->dialog->ua_redraw(cu_);
 }
 
 Bool GeUserArea::SendParentMessage(const BaseContainer& msg) {
   const c4d_function_table* table = c4dhost::Table();
   if (table == nullptr || cu_ == nullptr) return false;
   c4dhost::ScopedHostContainer hostMessage(msg);
-  return table->dialog.ua_send_parent_message(cu_, hostMessage.Get()) != 0;
+  return table->dialog->ua_send_parent_message(cu_, hostMessage.Get()) != 0;
 }
 
 void GeUserArea::LayoutChanged() {
   const c4d_function_table* table = c4dhost::Table();
-  if (table != nullptr && cu_ != nullptr) table->dialog.ua_layout_changed(cu_);
+  if (table != nullptr && cu_ != nullptr) table->dialog->ua_layout_changed(cu_);
 }
 
 Bool GeUserArea::GetInputState(maxon::Int32 askdevice, maxon::Int32 askchannel,
@@ -184,18 +185,18 @@ Bool GeUserArea::GetInputState(maxon::Int32 askdevice, maxon::Int32 askchannel,
 void GeUserArea::DrawSetPen(const Vector& color) {
   const c4d_function_table* table = c4dhost::Table();
   if (table != nullptr && cu_ != nullptr) {
-    table->dialog.ua_draw_set_pen(cu_, color.x, color.y, color.z);
+    table->dialog->ua_draw_set_pen(cu_, color.x, color.y, color.z);
   }
 }
 
 void GeUserArea::DrawRectangle(maxon::Int32 x1, maxon::Int32 y1, maxon::Int32 x2, maxon::Int32 y2) {
   const c4d_function_table* table = c4dhost::Table();
-  if (table != nullptr && cu_ != nullptr) table->dialog.ua_draw_rectangle(cu_, x1, y1, x2, y2);
+  if (table != nullptr && cu_ != nullptr) table->dialog->ua_draw_rectangle(cu_, x1, y1, x2, y2);
 }
 
 void GeUserArea::DrawLine(maxon::Int32 x1, maxon::Int32 y1, maxon::Int32 x2, maxon::Int32 y2) {
   const c4d_function_table* table = c4dhost::Table();
-  if (table != nullptr && cu_ != nullptr) table->dialog.ua_draw_line(cu_, x1, y1, x2, y2);
+  if (table != nullptr && cu_ != nullptr) table->dialog->ua_draw_line(cu_, x1, y1, x2, y2);
 }
 
 void GeUserArea::DrawBitmap(BaseBitmap* bmp, maxon::Int32 wx, maxon::Int32 wy, maxon::Int32 ww,
@@ -203,14 +204,14 @@ void GeUserArea::DrawBitmap(BaseBitmap* bmp, maxon::Int32 wx, maxon::Int32 wy, m
                             maxon::Int32 h, maxon::Int32 mode) {
   const c4d_function_table* table = c4dhost::Table();
   if (table == nullptr || cu_ == nullptr || bmp == nullptr) return;
-  table->dialog.ua_draw_bitmap(cu_, reinterpret_cast<const c4d_bitmap*>(bmp), wx, wy, ww, wh, x, y,
-                               w, h, mode);
+  table->dialog->ua_draw_bitmap(cu_, reinterpret_cast<const c4d_bitmap*>(bmp), wx, wy, ww, wh, x, y,
+                                w, h, mode);
 }
 
 void GeUserArea::DrawText(const String& txt, maxon::Int32 x, maxon::Int32 y, maxon::Int32 flags) {
   const c4d_function_table* table = c4dhost::Table();
   if (table != nullptr && cu_ != nullptr) {
-    table->dialog.ua_draw_text(cu_, c4dhost::Utf8(txt).c_str(), x, y, flags);
+    table->dialog->ua_draw_text(cu_, c4dhost::Utf8(txt).c_str(), x, y, flags);
   }
 }
 
@@ -221,7 +222,7 @@ Bool GeDialog::AttachUserArea(GeUserArea& ua, const GadgetPtr& id, USERAREAFLAGS
   const c4d_function_table* table = c4dhost::Table();
   if (table == nullptr || cd_ == nullptr) return false;
   ua.cu_ =
-      table->dialog.attach_user_area(cd_, GadgetId(id), userareaflags, &kUserAreaCallbacks, &ua);
+      table->dialog->attach_user_area(cd_, GadgetId(id), userareaflags, &kUserAreaCallbacks, &ua);
   if (ua.cu_ == nullptr) return false;
   ua.dlg = this;
   return true;

@@ -16,7 +16,7 @@ note_problem() {
 
 check_format() {
   local sources
-  mapfile -d '' sources < <(find host source simhost tests bench tools -type f \
+  mapfile -d '' sources < <(find abi host source simhost tests bench tools -type f \
     \( -name '*.cpp' -o -name '*.cc' -o -name '*.c' -o -name '*.h' -o -name '*.hpp' \) \
     -print0 2>/dev/null | sort -z)
   [[ ${#sources[@]} -eq 0 ]] && return 0

@@ -10,13 +10,6 @@ namespace simhost {
 
 namespace {
 
-constexpr int32_t kAskKeyboard = 0x6B657962;     // 'keyb'
-constexpr int32_t kAskMouse = 0x6D6F7573;        // 'mous'
-constexpr int32_t kStateDevice = 0x69706476;     // 'ipdv'
-constexpr int32_t kStateChannel = 0x69706361;    // 'ipca'
-constexpr int32_t kStateQualifier = 0x69707161;  // 'ipqa'
-constexpr int32_t kStateValue = 0x69707661;      // 'ipva'
-
 void Print(const char* line) {
   if (Host* host = Host::Current()) host->Record(event_kind::kPrint, FromCText(line));
 }
@@ -65,11 +58,11 @@ c4d_bool GetInputState(int32_t device, int32_t channel, c4d_container* result) {
   Host* host = Host::Current();
   Container* out = ToContainer(result);
   if (host == nullptr || out == nullptr) return 0;
-  if (device != kAskKeyboard && device != kAskMouse) return 0;
-  out->Set(kStateDevice, Value::Int32(device));
-  out->Set(kStateChannel, Value::Int32(channel));
-  out->Set(kStateQualifier, Value::Int32(host->KeyboardQualifiers()));
-  out->Set(kStateValue, Value::Int32(0));
+  if (device != C4D_BFM_INPUT_KEYBOARD && device != C4D_BFM_INPUT_MOUSE) return 0;
+  out->Set(C4D_BFM_INPUT_DEVICE, Value::Int32(device));
+  out->Set(C4D_BFM_INPUT_CHANNEL, Value::Int32(channel));
+  out->Set(C4D_BFM_INPUT_QUALIFIER, Value::Int32(host->KeyboardQualifiers()));
+  out->Set(C4D_BFM_INPUT_VALUE, Value::Int32(0));
   return 1;
 }
 

@@ -23,10 +23,10 @@ constexpr int32_t kSub = 2;
 }  // namespace selection_mode
 
 // The document-information message and the subtypes the host sends.
-constexpr int32_t kMsgDocumentInfo = 1001078;
-constexpr int32_t kDocInfoObjectInsert = 1010;
-constexpr int32_t kDocInfoTagInsert = 1011;
-constexpr int32_t kDocInfoMaterialInsert = 1012;
+constexpr int32_t kMsgDocumentInfo = C4D_MSG_DOCUMENT_INFO;
+constexpr int32_t kDocInfoObjectInsert = C4D_DOCUMENT_INFO_OBJECT_INSERT;
+constexpr int32_t kDocInfoTagInsert = C4D_DOCUMENT_INFO_TAG_INSERT;
+constexpr int32_t kDocInfoMaterialInsert = C4D_DOCUMENT_INFO_MATERIAL_INSERT;
 
 class Document : public Atom {
  public:

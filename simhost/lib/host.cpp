@@ -16,7 +16,6 @@ Host* g_current = nullptr;
 
 constexpr int32_t kDefaultInterfaceVersion = 18011;
 constexpr int32_t kFirstVersionWithTakes = 17000;
-constexpr int32_t kCommandEnabled = 0x40000000;
 
 std::string DefaultHome() {
   const char* home = std::getenv("HOME");
@@ -30,16 +29,7 @@ void WarnCurrent(const std::string& text) {
 }
 
 Host::Host() : started_(std::chrono::steady_clock::now()) {
-  table_.version = kDefaultInterfaceVersion;
-  table_.size = sizeof(c4d_function_table);
-  FillGeneralApi(&table_.general);
-  FillContainerApi(&table_.container);
-  FillResourceApi(&table_.resource);
-  FillFileApi(&table_.file);
-  FillBitmapApi(&table_.bitmap);
-  WindowSystem::FillApi(table_.dialog);
-  FillPluginApi(&table_.plugin);
-  FillSceneApi(&table_.scene);
+  FillTable();
   home_folder_ = DefaultHome();
   startup_folder_ = "/opt/simhost";
   SetUserFolder(JoinPath(home_folder_, ".simhost/user"));
@@ -54,6 +44,37 @@ Host::~Host() {
   documents_.clear();
   windows_.reset();
   if (g_current == this) g_current = nullptr;
+}
+
+// Every area says how large this host built it, so that a module built
+// against an older header knows it may use what it knows.
+void Host::FillTable() {
+  FillGeneralApi(&areas_.general);
+  FillContainerApi(&areas_.container);
+  FillResourceApi(&areas_.resource);
+  FillFileApi(&areas_.file);
+  FillBitmapApi(&areas_.bitmap);
+  WindowSystem::FillApi(areas_.dialog);
+  FillPluginApi(&areas_.plugin);
+  FillSceneApi(&areas_.scene);
+  areas_.general.size = sizeof(areas_.general);
+  areas_.container.size = sizeof(areas_.container);
+  areas_.resource.size = sizeof(areas_.resource);
+  areas_.file.size = sizeof(areas_.file);
+  areas_.bitmap.size = sizeof(areas_.bitmap);
+  areas_.dialog.size = sizeof(areas_.dialog);
+  areas_.plugin.size = sizeof(areas_.plugin);
+  areas_.scene.size = sizeof(areas_.scene);
+  table_.version = kDefaultInterfaceVersion;
+  table_.size = sizeof(table_);
+  table_.general = &areas_.general;
+  table_.container = &areas_.container;
+  table_.resource = &areas_.resource;
+  table_.file = &areas_.file;
+  table_.bitmap = &areas_.bitmap;
+  table_.dialog = &areas_.dialog;
+  table_.plugin = &areas_.plugin;
+  table_.scene = &areas_.scene;
 }
 
 Host* Host::Current() { return g_current; }
@@ -160,41 +181,42 @@ bool Host::Load(const std::string& folder) {
   if (!OpenModule(folder, &last_load_.error)) return false;
   const std::string path = module_->Path();
   last_load_.init = CallInit(&table_, path.c_str());
-  if (last_load_.init != 1) {
+  if (last_load_.init != C4D_ANSWER_OK) {
     last_load_.error = "action 1 answered " + std::to_string(last_load_.init);
     Record(event_kind::kHost, "module refused to initialise: " + last_load_.error);
     end_pending_ = false;
     Unload();
     return false;
   }
-  last_load_.resources = SendPluginMessage(1, nullptr);
-  last_load_.start = CallMain(2, nullptr, nullptr, nullptr);
+  last_load_.resources = SendPluginMessage(C4D_MESSAGE_LOAD_RESOURCES, nullptr);
+  last_load_.start = CallMain(C4D_ACTION_START, nullptr, nullptr, nullptr);
   Record(event_kind::kHost, "started: init " + std::to_string(last_load_.init) + ", resources " +
                                 std::to_string(last_load_.resources) + ", start " +
                                 std::to_string(last_load_.start));
-  return last_load_.start == 1;
+  return last_load_.start == C4D_ANSWER_OK;
 }
 
 int32_t Host::CallMain(int32_t action, void* p1, void* p2, void* p3) {
-  if (!module_) return -1;
-  if (action == 1) end_pending_ = true;
-  if (action == 3) end_pending_ = false;
+  if (!module_) return C4D_ANSWER_REFUSED;
+  if (action == C4D_ACTION_INIT) end_pending_ = true;
+  if (action == C4D_ACTION_END) end_pending_ = false;
   return module_->Call(action, p1, p2, p3);
 }
 
 int32_t Host::CallInit(const c4d_function_table* table, const char* module_path) {
-  return CallMain(1, const_cast<c4d_function_table*>(table), nullptr,
+  return CallMain(C4D_ACTION_INIT, const_cast<c4d_function_table*>(table), nullptr,
                   const_cast<char*>(module_path));
 }
 
 int32_t Host::SendPluginMessage(int32_t id, void* data) {
-  return CallMain(6, reinterpret_cast<void*>(static_cast<intptr_t>(id)), data, nullptr);
+  return CallMain(C4D_ACTION_MESSAGE, reinterpret_cast<void*>(static_cast<intptr_t>(id)), data,
+                  nullptr);
 }
 
 void Host::Unload() {
   // Windows close the proper way while the module's objects still live.
   if (module_) windows_->CloseAllWindows();
-  if (module_ && end_pending_) CallMain(3, nullptr, nullptr, nullptr);
+  if (module_ && end_pending_) CallMain(C4D_ACTION_END, nullptr, nullptr, nullptr);
   end_pending_ = false;
   DestroyRegistrations();
   if (!module_) return;
@@ -279,7 +301,7 @@ std::optional<bool> Host::ExecuteCommand(int32_t id, Document* document) {
 std::optional<int32_t> Host::CommandState(int32_t id, Document* document) {
   const RegisteredCommand* command = FindCommand(id);
   if (command == nullptr) return std::nullopt;
-  if (command->callbacks.get_state == nullptr) return kCommandEnabled;
+  if (command->callbacks.get_state == nullptr) return C4D_CMD_ENABLED;
   return command->callbacks.get_state(command->self, document);
 }
 

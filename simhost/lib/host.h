@@ -191,6 +191,20 @@ class Host {
   void DestroyRegistrations();
   void CreateHookNodes(Document* document, const RegisteredSceneHook& hook);
 
+  // The areas the table points at.
+  struct TableAreas {
+    c4d_general_api general{};
+    c4d_container_api container{};
+    c4d_resource_api resource{};
+    c4d_file_api file{};
+    c4d_bitmap_api bitmap{};
+    c4d_dialog_api dialog{};
+    c4d_plugin_api plugin{};
+    c4d_scene_api scene{};
+  };
+  void FillTable();
+
+  TableAreas areas_;
   c4d_function_table table_{};
   std::unique_ptr<WindowSystem> windows_;
   std::deque<c4d_function_table> extra_tables_;

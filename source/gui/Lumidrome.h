@@ -47,7 +47,9 @@ enum { SIZE_SMALL = 1, SIZE_MEDIUM = 2, SIZE_LARGE = 3 };
 // Layout flags of every group that takes the space offered.
 const Int32 LAYOUT_FILL = BFH_SCALEFIT | BFV_SCALEFIT;
 
-// The tile size factor shared by the dialog and every tile.
+// The tile size factor shared by the dialog and every tile: 0.4 Small,
+// 0.6 Medium, 1.0 Large; 0.0 at load, until a size is first applied.
+// Scales the 400 by 200 tile and picks the thumbnail variant drawn.
 extern double imagesize;
 
 // One thumbnail of the grid. It re-reads its JPEG on every draw.
@@ -73,44 +75,78 @@ class ImageArea : public GeUserArea {
   Filename PreviewFile() const;
 };
 
+// The browser window. It lives as long as its command, so its state carries
+// over from one opening of the window to the next.
 class MainDialog : public GeDialog {
  public:
   MainDialog();
   ~MainDialog() override;
 
+  // The control row above an empty scrolling grid.
   Bool CreateLayout() override;
+  // Paths, the remembered library, a scan of it, then RedrawInterface.
   Bool InitValues() override;
+  // The choosers, the add-more tile and tile clicks (6000 + k); always true.
   Bool Command(Int32 id, const BaseContainer& msg) override;
+  // Resizes, cursor information (the deferred rebuild), saved layouts.
   Int32 Message(const BaseContainer& msg, BaseContainer& result) override;
 
+  // Opens the window; settings is unused. Always true.
   virtual Bool Open(DLG_TYPE dlgtype, Int32 pluginid, Int32 xpos, Int32 ypos, Int32 defaultw,
                     Int32 defaulth, Int32 subid, BaseContainer* settings);
+  // Appends the HDRI objects at and after op, children included, stopping
+  // once two are found.
   virtual Bool FindHDRIObjects(BaseObject* op, BaseArray<BaseObject*>* list);
+  // Lays out the grid for a pack chooser value (a pack index or Show All).
   virtual Bool FillBrowser(Int32 pack);
+  // Appends the HDRI tags of the objects at and after op, children included.
   virtual Bool FindHDRITags(BaseObject* op, BaseArray<BaseTag*>* list);
 
+  // Rebuilds the pack chooser, puts both choosers' values back, refills the
+  // grid.
   Bool RedrawInterface();
+  // Flashes tile index of row pack, shown as grid tile number.
   Bool ImageButtonPressed(Int32 pack, Int32 index, Int32 number);
+  // Sets parameter id of node; outside the main take also records the
+  // change as that take's override.
   Bool ChangeParameter(BaseList2D* node, Int32 id, GeData value, BaseDocument* doc);
 
+  // The pack chooser value in force: a pack index or CHOICE_SHOW_ALL.
   Int32 selectedPack;
+  // The size chooser value: SIZE_SMALL, SIZE_MEDIUM or SIZE_LARGE; 0 before
+  // the first layout.
   Int32 tileSize;
+  // 1 after a resize: the grid is rebuilt at the next cursor information.
   Int32 rebuildPending;
+  // Folder names of the packs, in library order.
   BaseArray<String> packFolders;
+  // The names the pack chooser shows, parallel to packFolders.
   BaseArray<String> packNames;
+  // The pack chooser value last taken, put back after the action entries.
   Int32 lastSelection;
+  // The folder the module lies in.
   Filename pluginPath;
+  // The library directory: Packs beside the module, or the one chosen.
   Filename packsPath;
+  // The HDRIs, Background and Thumbnails folders of the selected pack.
   Filename hdrisPath;
   Filename backgroundPath;
   Filename thumbnailsPath;
+  // The two settings files that remember the chosen library directory.
   Filename remotePathTxt;
   Filename remotePathHf;
+  // The placeholder tile that ends the grid and opens the store page.
   ImageArea addMoreTile;
+  // The grid model: one row of tiles per pack folder, in library order.
   BaseArray<BaseArray<ImageArea>> thumbnails;
+  // The placeholder tile's picture, res/AddMoreHDRIs.jpg.
   Filename addMoreImagePath;
+  // The page the placeholder tile opens.
   String storePageUrl;
+  // The pack chooser value a saved layout asked for, forced on the next
+  // redraw (on the first two after InitValues); -1 once used.
   Int32 restoreSelection;
+  // Redraws since InitValues, counting towards restoreSelection's two.
   Int32 restoreCount;
 
  private:

@@ -208,6 +208,8 @@ TEST_P(GridLayout, ChangingTheLibraryLeavesNoGadgetOfTheOldTiles) {
 bool visible_area_fails = false;
 c4d_bool (*host_visible_area)(c4d_dialog*, int32_t, int32_t*, int32_t*, int32_t*,
                               int32_t*) = nullptr;
+// The host's dialog area with that answer in place; it outlives the module.
+c4d_dialog_api failing_dialog_area{};
 
 c4d_bool VisibleAreaUnlessFailing(c4d_dialog* dialog, int32_t id, int32_t* x1, int32_t* y1,
                                   int32_t* x2, int32_t* y2) {
@@ -224,8 +226,10 @@ class GridWithoutVisibleArea : public GridLayout {
   void LoadWithFailingVisibleArea() {
     c4d_function_table* table = const_cast<c4d_function_table*>(
         host().MakeTable(R17() ? 18011 : 16999, sizeof(c4d_function_table)));
-    host_visible_area = table->dialog.get_visible_area;
-    table->dialog.get_visible_area = VisibleAreaUnlessFailing;
+    failing_dialog_area = *table->dialog;
+    host_visible_area = failing_dialog_area.get_visible_area;
+    failing_dialog_area.get_visible_area = VisibleAreaUnlessFailing;
+    table->dialog = &failing_dialog_area;
     std::string error;
     ASSERT_TRUE(host().OpenModule(plugin_folder().string(), &error)) << error;
     ASSERT_EQ(host().CallInit(table, host().ModulePath().c_str()), 1);

@@ -35,7 +35,7 @@ class BitmapTest : public ::testing::Test {
   }
 
   Host host_;
-  const c4d_bitmap_api& api_ = host_.Table().bitmap;
+  const c4d_bitmap_api& api_ = *host_.Table().bitmap;
   TempFolder folder_;
   int32_t width_ = 0;
 };

@@ -33,7 +33,7 @@ class ContainerTest : public ::testing::Test {
   }
 
   Host host_;
-  const c4d_container_api& api_ = host_.Table().container;
+  const c4d_container_api& api_ = *host_.Table().container;
 };
 
 TEST_F(ContainerTest, KeysKeepInsertionOrderAndReplacingKeepsThePlace) {

@@ -20,7 +20,7 @@ using simhost_test::WriteBytes;
 class FilesTest : public ::testing::Test {
  protected:
   Host host_;
-  const c4d_file_api& api_ = host_.Table().file;
+  const c4d_file_api& api_ = *host_.Table().file;
   TempFolder folder_;
 };
 

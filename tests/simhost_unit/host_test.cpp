@@ -41,8 +41,8 @@ class HostTest : public ::testing::Test {
     callbacks.execute = CommandExecute;
     callbacks.restore_layout = CommandRestore;
     // The host copies the callback table: a module's table may be short-lived.
-    return host_.Table().plugin.register_command(id, "Lumidrome", 0, icon, "Open Lumidrome",
-                                                 &callbacks, self) != 0;
+    return host_.Table().plugin->register_command(id, "Lumidrome", 0, icon, "Open Lumidrome",
+                                                  &callbacks, self) != 0;
   }
 
   bool RegisterHook(int32_t id) {
@@ -51,15 +51,15 @@ class HostTest : public ::testing::Test {
     callbacks.destroy = HookDestroy;
     callbacks.free = HookFree;
     callbacks.unregister = HookUnregister;
-    return host_.Table().plugin.register_scene_hook(id, "HDRI Scene Hook", 0, &callbacks, nullptr,
-                                                    4, 0, nullptr) != 0;
+    return host_.Table().plugin->register_scene_hook(id, "HDRI Scene Hook", 0, &callbacks, nullptr,
+                                                     4, 0, nullptr) != 0;
   }
 
   // Command objects outlive the host, which destroys them as it goes.
   std::string first_ = "first";
   std::string second_ = "second";
   Host host_;
-  const c4d_general_api& general_ = host_.Table().general;
+  const c4d_general_api& general_ = *host_.Table().general;
 };
 
 TEST_F(HostTest, UnloadDestroysCommandsThenHookInstancesThenRegistrations) {
@@ -92,13 +92,13 @@ TEST_F(HostTest, RegistrationsCanBeRefusedAndDuplicatesAreRefused) {
   host_.SetAcceptSceneHooks(false);
   EXPECT_FALSE(RegisterHook(1038218));
   EXPECT_TRUE(host_.SceneHooks().empty());
-  EXPECT_FALSE(host_.Table().plugin.register_command(5, "x", 0, nullptr, "", nullptr, &second_));
+  EXPECT_FALSE(host_.Table().plugin->register_command(5, "x", 0, nullptr, "", nullptr, &second_));
   host_.Unload();
   EXPECT_EQ(g_calls, (std::vector<std::string>{"destroy first"}));
 }
 
 TEST_F(HostTest, TheCommandKeepsItsOwnCopyOfTheIcon) {
-  const c4d_bitmap_api& bitmaps = host_.Table().bitmap;
+  const c4d_bitmap_api& bitmaps = *host_.Table().bitmap;
   c4d_bitmap* icon = bitmaps.alloc();
   bitmaps.init_size(icon, 32, 32, 24, 0);
   bitmaps.set_pixel(icon, 1, 1, 255, 0, 0);
@@ -136,7 +136,7 @@ TEST_F(HostTest, TheKeyboardReportsTheQualifiersSetUp) {
   constexpr int32_t kKeyboard = 0x6B657962;
   constexpr int32_t kChannel = 0x69706361;
   constexpr int32_t kQualifier = 0x69707161;
-  const c4d_container_api& containers = host_.Table().container;
+  const c4d_container_api& containers = *host_.Table().container;
   c4d_container* state = containers.create(0);
   host_.SetKeyboardQualifiers(3);
   ASSERT_TRUE(general_.get_input_state(kKeyboard, kChannel, state));
@@ -173,7 +173,7 @@ TEST_F(HostTest, WhatAPersonShouldSeeIsRecordedInOrderAndObserved) {
 }
 
 TEST_F(HostTest, ResourceSetsAreCountedAndCanBeRefused) {
-  const c4d_resource_api& resources = host_.Table().resource;
+  const c4d_resource_api& resources = *host_.Table().resource;
   c4d_resource* set = resources.load("/plugins/Lumidrome/res");
   ASSERT_NE(set, nullptr);
   resources.release(set, 1);

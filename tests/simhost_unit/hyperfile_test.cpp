@@ -52,7 +52,7 @@ class HyperFileTest : public ::testing::Test {
   }
 
   Host host_;
-  const c4d_file_api& api_ = host_.Table().file;
+  const c4d_file_api& api_ = *host_.Table().file;
   TempFolder folder_;
 };
 

@@ -69,14 +69,14 @@ class SceneTest : public ::testing::Test {
   }
 
   Host host_;
-  const c4d_scene_api& api_ = host_.Table().scene;
+  const c4d_scene_api& api_ = *host_.Table().scene;
   Document& doc_ = host_.ActiveDocument();
 };
 
 TEST_F(SceneTest, InsertingAtTheTopTellsEveryHookInstanceWithThatObject) {
   doc_.AddObject(type_id::kNullObject, "Existing");
-  ASSERT_TRUE(host_.Table().plugin.register_scene_hook(1038218, "Hook", 0, &kHookCallbacks, &g_hook,
-                                                       4, 0, nullptr));
+  ASSERT_TRUE(host_.Table().plugin->register_scene_hook(1038218, "Hook", 0, &kHookCallbacks,
+                                                        &g_hook, 4, 0, nullptr));
   EXPECT_EQ(g_hook.allocs, 1);  // one instance for the one document
   EXPECT_EQ(g_hook.inits, 1);
   ASSERT_NE(api_.doc_find_scene_hook(&doc_, 1038218), nullptr);
@@ -285,7 +285,7 @@ TEST_F(SceneTest, KnownParametersKeepTheirKindAndStaleElementsAreRefused) {
   EXPECT_FALSE(api_.set_parameter(sky, &level, 1, &number, 0));
   c4d_container* data = api_.get_data_instance(sky);
   c4d_value stored;
-  ASSERT_TRUE(host_.Table().container.get(data, param_id::kHdriFile, &stored));
+  ASSERT_TRUE(host_.Table().container->get(data, param_id::kHdriFile, &stored));
   EXPECT_EQ(stored.type, C4D_VALUE_FILENAME);
 
   c4d_atom* loose = api_.object_alloc(type_id::kNullObject);

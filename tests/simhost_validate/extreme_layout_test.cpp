@@ -20,7 +20,7 @@ TEST(ExtremeLayout, PackValueAtTheInt32LimitLaysOutOnlyTheAddMoreTile) {
     simhost::Host& host = fixture.host();
     host.SetInterfaceVersion(build == Build::R17 ? 18011 : 16999);
     ASSERT_TRUE(host.Load(fixture.plugin_folder().string()));
-    const c4d_container_api& api = host.Table().container;
+    const c4d_container_api& api = *host.Table().container;
     simhost::OwnedContainer record(api, 0);
     record.SetInt(105, INT32_MAX);
     simhost::OwnedContainer answer(api, 0);

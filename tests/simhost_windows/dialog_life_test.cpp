@@ -11,7 +11,7 @@ class DialogLifeTest : public ::testing::Test {
  protected:
   simhost::Host host_;
   const c4d_function_table& table_ = host_.Table();
-  const c4d_dialog_api& api_ = table_.dialog;
+  const c4d_dialog_api& api_ = *table_.dialog;
   simhost::WindowSystem& windows_ = host_.Windows();
 };
 
@@ -135,7 +135,7 @@ TEST_F(DialogLifeTest, FailingDefaultsKeepTheWindowShut) {
 // restoring opens the window and hands the data back under 'lays'.
 TEST_F(DialogLifeTest, SavedLayoutTravelsBackOnRestore) {
   FakeDialog dialog(table_);
-  const c4d_container_api& containers = table_.container;
+  const c4d_container_api& containers = *table_.container;
   int32_t restored_size = -1;
   bool answer = true;
   dialog.message = [&](FakeDialog& d, const c4d_container* msg, c4d_container* result) -> int32_t {

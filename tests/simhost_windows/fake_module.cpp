@@ -59,7 +59,7 @@ void DestroyWindow(void* self) { D(self).calls.push_back("destroy_window"); }
 
 int32_t Message(void* self, const c4d_container* message, c4d_container* result) {
   FakeDialog& d = D(self);
-  d.calls.push_back("message " + FourCc(d.table.container.get_id(message)));
+  d.calls.push_back("message " + FourCc(d.table.container->get_id(message)));
   if (d.message) return d.message(d, message, result);
   return d.api.default_message(d.handle(), message, result);
 }
@@ -93,7 +93,7 @@ void AreaDraw(void* self, int32_t, int32_t, int32_t, int32_t, const c4d_containe
     a.draw(a);
     return;
   }
-  const c4d_dialog_api& api = a.table.dialog;
+  const c4d_dialog_api& api = *a.table.dialog;
   api.ua_draw_set_pen(a.handle, a.red, a.green, a.blue);
   api.ua_draw_rectangle(a.handle, 0, 0, api.ua_get_width(a.handle) - 1,
                         api.ua_get_height(a.handle) - 1);
@@ -103,17 +103,17 @@ c4d_bool AreaInput(void* self, const c4d_container* message) {
   FakeArea& a = A(self);
   ++a.inputs;
   if (a.input) return a.input(a, message);
-  const c4d_dialog_api& api = a.table.dialog;
+  const c4d_dialog_api& api = *a.table.dialog;
   if (IntAt(a.table, message, simhost::kInputChannel) == simhost::kChannelWheel) {
     return api.ua_default_input_event(a.handle, message);
   }
-  c4d_container* action = a.table.container.create(simhost::kMsgAction);
+  c4d_container* action = a.table.container->create(simhost::kMsgAction);
   c4d_value id{};
   id.type = C4D_VALUE_INT32;
   id.int32_value = api.ua_get_id(a.handle);
-  a.table.container.set(action, simhost::kActionId, &id);
+  a.table.container->set(action, simhost::kActionId, &id);
   api.ua_send_parent_message(a.handle, action);
-  a.table.container.destroy(action);
+  a.table.container->destroy(action);
   return 1;
 }
 
@@ -130,7 +130,8 @@ const c4d_userarea_callbacks FakeArea::kCallbacks = {AreaInit,        AreaInitVa
                                                      AreaSized,       AreaDraw,       AreaInput,
                                                      AreaCoreMessage, AreaTimer,      AreaMessage};
 
-FakeDialog::FakeDialog(const c4d_function_table& table_in) : table(table_in), api(table_in.dialog) {
+FakeDialog::FakeDialog(const c4d_function_table& table_in)
+    : table(table_in), api(*table_in.dialog) {
   handle_ = api.create(&kCallbacks, this);
 }
 
@@ -152,19 +153,19 @@ FakeArea::~FakeArea() { Release(); }
 
 c4d_userarea* FakeArea::Attach(c4d_dialog* dialog, int32_t id, int32_t flags) {
   Release();
-  handle = table.dialog.attach_user_area(dialog, id, flags, &kCallbacks, this);
+  handle = table.dialog->attach_user_area(dialog, id, flags, &kCallbacks, this);
   return handle;
 }
 
 void FakeArea::Release() {
-  if (handle) table.dialog.ua_release(handle);
+  if (handle) table.dialog->ua_release(handle);
   handle = nullptr;
 }
 
 void DrawDirectly(FakeArea& area) {
-  c4d_container* empty = area.table.container.create(0);
+  c4d_container* empty = area.table.container->create(0);
   FakeArea::kCallbacks.draw_msg(&area, 0, 0, 0, 0, empty);
-  area.table.container.destroy(empty);
+  area.table.container->destroy(empty);
 }
 
 void Group(const c4d_dialog_api& api, c4d_dialog* d, int32_t id, int32_t flags, int32_t columns,
@@ -204,16 +205,16 @@ void BuildBrowserLike(FakeDialog& dialog) {
 int32_t IntAt(const c4d_function_table& table, const c4d_container* container, int32_t key,
               int32_t fallback) {
   c4d_value value{};
-  if (!container || !table.container.get(container, key, &value)) return fallback;
+  if (!container || !table.container->get(container, key, &value)) return fallback;
   return value.type == C4D_VALUE_INT32 ? value.int32_value : fallback;
 }
 
 c4d_bitmap* SolidBitmap(const c4d_function_table& table, int32_t width, int32_t height, int32_t r,
                         int32_t g, int32_t b) {
-  c4d_bitmap* bitmap = table.bitmap.alloc();
-  table.bitmap.init_size(bitmap, width, height, 24, 0);
+  c4d_bitmap* bitmap = table.bitmap->alloc();
+  table.bitmap->init_size(bitmap, width, height, 24, 0);
   for (int32_t y = 0; y < height; ++y) {
-    for (int32_t x = 0; x < width; ++x) table.bitmap.set_pixel(bitmap, x, y, r, g, b);
+    for (int32_t x = 0; x < width; ++x) table.bitmap->set_pixel(bitmap, x, y, r, g, b);
   }
   return bitmap;
 }

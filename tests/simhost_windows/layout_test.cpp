@@ -20,7 +20,7 @@ class LayoutTest : public ::testing::Test {
 
   simhost::Host host_;
   const c4d_function_table& table_ = host_.Table();
-  const c4d_dialog_api& api_ = table_.dialog;
+  const c4d_dialog_api& api_ = *table_.dialog;
 };
 
 // Five areas of 50x30 in a 3-column group with 10/20 spacing: two rows,

@@ -46,12 +46,12 @@ class PictureTest : public ::testing::Test {
   }
   void TearDown() override {
     tiles_.clear();
-    for (c4d_bitmap* bitmap : bitmaps_) table_.bitmap.free(bitmap);
+    for (c4d_bitmap* bitmap : bitmaps_) table_.bitmap->free(bitmap);
   }
 
   simhost::Host host_;
   const c4d_function_table& table_ = host_.Table();
-  const c4d_dialog_api& api_ = table_.dialog;
+  const c4d_dialog_api& api_ = *table_.dialog;
   simhost::WindowSystem& windows_ = host_.Windows();
   FakeDialog dialog_{table_};
   std::vector<std::unique_ptr<FakeArea>> tiles_;
@@ -87,7 +87,7 @@ TEST_F(PictureTest, SourcePartGoesToTheDestinationPart) {
   ASSERT_TRUE(dialog_.Open());
   c4d_bitmap* split = SolidBitmap(table_, 10, 10, 255, 0, 0);
   for (int32_t y = 0; y < 10; ++y) {
-    for (int32_t x = 5; x < 10; ++x) table_.bitmap.set_pixel(split, x, y, 0, 0, 255);
+    for (int32_t x = 5; x < 10; ++x) table_.bitmap->set_pixel(split, x, y, 0, 0, 255);
   }
   bitmaps_.push_back(split);
   FillTiles(1, 60, 30, 257);

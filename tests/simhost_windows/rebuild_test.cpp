@@ -43,7 +43,7 @@ class RebuildTest : public ::testing::Test {
 
   simhost::Host host_;
   const c4d_function_table& table_ = host_.Table();
-  const c4d_dialog_api& api_ = table_.dialog;
+  const c4d_dialog_api& api_ = *table_.dialog;
   simhost::WindowSystem& windows_ = host_.Windows();
 };
 
@@ -145,7 +145,7 @@ TEST_F(RebuildTest, CommandMayRebuildTheClickedAreaAndDrawItDirectly) {
     tiles.push_back(std::make_unique<FakeArea>(table_));
     FakeArea& tile = *tiles.back();
     tile.draw = [&table = table_, picture, mode](FakeArea& a) {
-      table.dialog.ua_draw_bitmap(a.handle, picture, 0, 0, 40, 20, 0, 0, 40, 20, mode);
+      table.dialog->ua_draw_bitmap(a.handle, picture, 0, 0, 40, 20, 0, 0, 40, 20, mode);
     };
     tile.Attach(d.handle(), 6000 + number, 4);
     End(api_, d.handle());
@@ -173,7 +173,7 @@ TEST_F(RebuildTest, CommandMayRebuildTheClickedAreaAndDrawItDirectly) {
   drawn = windows_.DrawCalls(dialog.handle(), 6001);
   EXPECT_EQ(drawn.back().mode, 257);
   EXPECT_TRUE(drawn.back().inside_draw_msg);
-  table_.bitmap.free(picture);
+  table_.bitmap->free(picture);
 }
 
 TEST_F(RebuildTest, SharedIdsResolveInTreeOrderAfterRemovals) {

@@ -14,7 +14,7 @@ class RobustnessTest : public ::testing::Test {
  protected:
   simhost::Host host_;
   const c4d_function_table& table_ = host_.Table();
-  const c4d_dialog_api& api_ = table_.dialog;
+  const c4d_dialog_api& api_ = *table_.dialog;
   simhost::WindowSystem& windows_ = host_.Windows();
 };
 
@@ -56,7 +56,7 @@ TEST_F(RobustnessTest, AbsurdNumbersNeitherCrashNorAllocateWildly) {
     api_.ua_draw_bitmap(a.handle, nullptr, INT_MIN, INT_MAX, INT_MAX, INT_MAX, 0, 0, -1, 0, -1);
     c4d_bitmap* one = SolidBitmap(table_, 1, 1, 9, 9, 9);
     api_.ua_draw_bitmap(a.handle, one, INT_MAX - 5, 0, INT_MAX, 100, INT_MIN, 0, INT_MAX, 1, 0);
-    table_.bitmap.free(one);
+    table_.bitmap->free(one);
     api_.ua_draw_set_pen(a.handle, 1e300, -1, std::numeric_limits<double>::quiet_NaN());
     api_.ua_draw_rectangle(a.handle, INT_MIN, INT_MIN, INT_MAX, INT_MAX);
     api_.ua_draw_line(a.handle, INT_MIN, 0, INT_MAX, 3);

@@ -36,7 +36,7 @@ class ScrollTest : public ::testing::Test {
 
   simhost::Host host_;
   const c4d_function_table& table_ = host_.Table();
-  const c4d_dialog_api& api_ = table_.dialog;
+  const c4d_dialog_api& api_ = *table_.dialog;
   simhost::WindowSystem& windows_ = host_.Windows();
   // What the window takes from the width around the scroll group: the
   // margins on both sides and the vertical scroll bar.
@@ -76,7 +76,7 @@ TEST_F(ScrollTest, ResizeSendsTheSizeMessageAndTheVisibleAreaFollows) {
     return true;
   };
   dialog.message = [&](FakeDialog& d, const c4d_container* msg, c4d_container* result) {
-    if (table_.container.get_id(msg) == simhost::kMsgSized) seen_in_message = Ask(d.handle());
+    if (table_.container->get_id(msg) == simhost::kMsgSized) seen_in_message = Ask(d.handle());
     return api_.default_message(d.handle(), msg, result);
   };
   ASSERT_TRUE(dialog.Open(790, 500));

@@ -232,10 +232,27 @@ c4d_container* AtomData(c4d_atom* atom) { return AtomOf(atom)->data; }
 
 }  // namespace
 
+// Every area says it is as large as this build knows it.
 FakeTable::FakeTable() : table_() {
   table_.version = 17048;
   table_.size = sizeof(c4d_function_table);
-  c4d_container_api& containers = table_.container;
+  general_.size = sizeof(general_);
+  container_.size = sizeof(container_);
+  resource_.size = sizeof(resource_);
+  file_.size = sizeof(file_);
+  bitmap_.size = sizeof(bitmap_);
+  dialog_.size = sizeof(dialog_);
+  plugin_.size = sizeof(plugin_);
+  scene_.size = sizeof(scene_);
+  table_.general = &general_;
+  table_.container = &container_;
+  table_.resource = &resource_;
+  table_.file = &file_;
+  table_.bitmap = &bitmap_;
+  table_.dialog = &dialog_;
+  table_.plugin = &plugin_;
+  table_.scene = &scene_;
+  c4d_container_api& containers = container_;
   containers.create = Create;
   containers.clone = Clone;
   containers.destroy = Destroy;
@@ -247,7 +264,7 @@ FakeTable::FakeTable() : table_() {
   containers.set = SetValue;
   containers.remove = Remove;
   containers.flush = Flush;
-  c4d_file_api& files = table_.file;
+  c4d_file_api& files = file_;
   files.bf_alloc = FileAlloc;
   files.bf_free = FileFree;
   files.bf_open = FileOpen;
@@ -261,9 +278,9 @@ FakeTable::FakeTable() : table_() {
   files.bf_get_error = FileGetError;
   files.bf_set_error = FileSetError;
   files.bf_set_order = FileSetOrder;
-  table_.scene.get_type = AtomType;
-  table_.scene.is_instance_of = AtomIsInstanceOf;
-  table_.scene.get_data_instance = AtomData;
+  scene_.get_type = AtomType;
+  scene_.is_instance_of = AtomIsInstanceOf;
+  scene_.get_data_instance = AtomData;
 }
 
 FakeTable::~FakeTable() {

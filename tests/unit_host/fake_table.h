@@ -1,6 +1,7 @@
 // A small in-memory function table for the host-layer unit tests: value
-// containers, binary files and elements that hold a data container. Areas
-// the tests do not touch stay null.
+// containers, binary files and elements that hold a data container. Every
+// area is there at its full size; functions the tests do not touch stay
+// null.
 #pragma once
 
 #include <map>
@@ -36,7 +37,18 @@ class FakeTable {
   // Containers created and not yet destroyed.
   static int LiveContainers();
 
+  // The scene area, for tests that make it look older or newer.
+  c4d_scene_api& Scene() { return scene_; }
+
  private:
+  c4d_general_api general_{};
+  c4d_container_api container_{};
+  c4d_resource_api resource_{};
+  c4d_file_api file_{};
+  c4d_bitmap_api bitmap_{};
+  c4d_dialog_api dialog_{};
+  c4d_plugin_api plugin_{};
+  c4d_scene_api scene_{};
   c4d_function_table table_;
   std::vector<std::unique_ptr<FakeAtom>> atoms_;
 };

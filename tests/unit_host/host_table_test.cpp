@@ -78,6 +78,24 @@ TEST(TableGate, RefusedTablesMakeEveryCallAFailure) {
   EXPECT_EQ(GetC4DVersion(), 0);
 }
 
+// Areas grow at their end and say how large they are: one older than this
+// build, or missing, refuses the table; a newer, larger one is taken.
+TEST(TableGate, EachAreaMustBeAtLeastAsLargeAsTheBuildKnowsIt) {
+  FakeTable table;
+  table.Get()->version = kMinimumVersion;
+  table.Scene().size = sizeof(c4d_scene_api) - sizeof(void*);
+  EXPECT_EQ(InitOS(table.Get()), 0);
+  EXPECT_EQ(BaseFile::Alloc(), nullptr);
+
+  table.Scene().size = sizeof(c4d_scene_api) + 4 * sizeof(void*);
+  EXPECT_EQ(InitOS(table.Get()), kMinimumVersion);
+
+  table.Scene().size = sizeof(c4d_scene_api);
+  table.Get()->dialog = nullptr;
+  EXPECT_EQ(InitOS(table.Get()), 0);
+  EXPECT_EQ(InitOS(nullptr), 0);
+}
+
 TEST_F(HostTableTest, WriteStringPrefixesTheByteCountWithItsZero) {
   std::string bytes = WrittenString(String("/Volumes/HDRI/Packs1"), BYTEORDER_INTEL);
   ASSERT_EQ(bytes.size(), 25u);
@@ -140,12 +158,12 @@ TEST_F(HostTableTest, DataInstanceWritesGoStraightToTheElement) {
 
   data->SetBool(2059, true);
   c4d_value value{};
-  ASSERT_TRUE(table_.Get()->container.get(atom->data, 2059, &value));
+  ASSERT_TRUE(table_.Get()->container->get(atom->data, 2059, &value));
   EXPECT_EQ(value.type, C4D_VALUE_INT32);
   EXPECT_EQ(value.int32_value, 1);
 
   value.int32_value = 2;
-  table_.Get()->container.set(atom->data, 3000, &value);
+  table_.Get()->container->set(atom->data, 3000, &value);
 #ifdef C4D_API_R14
   EXPECT_EQ(data->GetLong(3000), 2);
 #else
@@ -186,11 +204,11 @@ TEST_F(HostTableTest, AssigningToADataInstanceReplacesTheElementsData) {
   BaseContainer replacement(9);
   replacement.SetString(3, "only");
   *data = replacement;
-  EXPECT_EQ(table_.Get()->container.count(atom->data), 1);
-  EXPECT_EQ(table_.Get()->container.get_id(atom->data), 9);
+  EXPECT_EQ(table_.Get()->container->count(atom->data), 1);
+  EXPECT_EQ(table_.Get()->container->get_id(atom->data), 9);
   EXPECT_TRUE(*data == replacement);
   *data = *data;
-  EXPECT_EQ(table_.Get()->container.count(atom->data), 1);
+  EXPECT_EQ(table_.Get()->container->count(atom->data), 1);
 }
 
 TEST_F(HostTableTest, EveryValueKindCrossesTheTableIntact) {

@@ -200,7 +200,7 @@ void RandomSession::SceneStep() {
 }
 
 std::shared_ptr<c4d_container> RandomSession::HostileLayoutRecord() {
-  const c4d_container_api& api = host().Table().container;
+  const c4d_container_api& api = *host().Table().container;
   const std::vector<int32_t> sizes{0, 1, 2, 3, 7, -5, INT32_MIN};
   const std::vector<int32_t> packs{0, 1, 2, 3, 9002, 9001, 9000, -1, 42, INT32_MAX};
   simhost::OwnedContainer record(api, 0);

@@ -72,8 +72,8 @@ class WindowEngine {
     WindowEngine& engine_;
   };
 
-  const c4d_container_api& containers() const { return table_.container; }
-  const c4d_bitmap_api& bitmaps() const { return table_.bitmap; }
+  const c4d_container_api& containers() const { return *table_.container; }
+  const c4d_bitmap_api& bitmaps() const { return *table_.bitmap; }
 
   Dialog* FindDialog(const c4d_dialog* handle) const;
   Dialog* FindDialog(uint64_t serial) const;

@@ -8,8 +8,7 @@
 namespace simhost {
 
 namespace {
-constexpr int32_t kCoreMessageFlag = 4;   // the area wants core messages
-constexpr int32_t kMsgCore = 0x4D63694D;  // 'MciM'
+constexpr int32_t kCoreMessageFlag = 4;  // the area wants core messages
 }  // namespace
 
 InputEvent InputEvent::Click(int32_t channel) {
@@ -182,7 +181,7 @@ void WindowEngine::FireTimer(Dialog& dialog) {
 }
 
 void WindowEngine::BroadcastCoreMessage(int32_t id) {
-  OwnedContainer message(containers(), kMsgCore);
+  OwnedContainer message(containers(), C4D_BFM_CORE_MESSAGE);
   std::vector<uint64_t> areas;
   for (uint64_t serial : DialogSerials()) {
     Dialog* dialog = FindDialog(serial);

@@ -9,7 +9,6 @@
 namespace simhost {
 
 namespace {
-constexpr int32_t kMsgDraw = 0x62445241;  // 'bDRA'
 constexpr int32_t kTextCentre = 1;
 constexpr int32_t kTextRight = 2;
 constexpr int32_t kTextMiddle = 16;
@@ -154,7 +153,7 @@ void WindowEngine::PaintArea(uint64_t dialog, uint64_t area_serial, Canvas& canv
   if (visible.Empty()) return;
   drawing_.push_back(
       DrawTarget{area_serial, dialog, area->gadget_id, &canvas, origin_x, origin_y, visible, true});
-  OwnedContainer message(containers(), kMsgDraw);
+  OwnedContainer message(containers(), C4D_BFM_DRAW);
   const int32_t x1 = visible.x - origin_x;
   const int32_t y1 = visible.y - origin_y;
   area->callbacks->draw_msg(area->self, x1, y1, x1 + visible.width - 1, y1 + visible.height - 1,

@@ -16,30 +16,31 @@ namespace simhost {
 
 class WindowEngine;
 
-// Multi-character ids of the host's window messages and input fields.
+// Short names for the window messages and input fields of the function
+// table.
 enum : int32_t {
-  kMsgInput = 0x6249504E,        // 'bIPN'
-  kInputDevice = 0x69706476,     // 'ipdv'
-  kInputChannel = 0x69706361,    // 'ipca'
-  kInputValue = 0x69707661,      // 'ipva'
-  kInputX = 0x69707678,          // 'ipvx'
-  kInputY = 0x69707679,          // 'ipvy'
-  kInputQualifier = 0x69707161,  // 'ipqa'
-  kDeviceMouse = 0x6D6F7573,     // 'mous'
-  kChannelLeft = 1,
-  kChannelRight = 2,
-  kChannelMiddle = 3,
-  kChannelWheel = 100,
-  kMsgAction = 0x62414354,      // 'bACT'
-  kActionId = 0x6D656964,       // 'meid'
-  kActionValue = 0x6D657661,    // 'meva'
-  kMsgSized = 0x62495349,       // 'bISI'
-  kMsgCursorInfo = 0x63696E66,  // 'cinf'
-  kMsgLayoutGet = 0x6C617967,   // 'layg'
-  kMsgLayoutSet = 0x6C617973,   // 'lays'
-  kMsgDestroy = 0x64737479,     // 'dsty'
-  kMsgTimer = 10020,
-  kBitmapDimmed = 1024  // draw mode bit: darkened, as for a pressed image
+  kMsgInput = C4D_BFM_INPUT,
+  kInputDevice = C4D_BFM_INPUT_DEVICE,
+  kInputChannel = C4D_BFM_INPUT_CHANNEL,
+  kInputValue = C4D_BFM_INPUT_VALUE,
+  kInputX = C4D_BFM_INPUT_X,
+  kInputY = C4D_BFM_INPUT_Y,
+  kInputQualifier = C4D_BFM_INPUT_QUALIFIER,
+  kDeviceMouse = C4D_BFM_INPUT_MOUSE,
+  kChannelLeft = C4D_BFM_INPUT_MOUSELEFT,
+  kChannelRight = C4D_BFM_INPUT_MOUSERIGHT,
+  kChannelMiddle = C4D_BFM_INPUT_MOUSEMIDDLE,
+  kChannelWheel = C4D_BFM_INPUT_MOUSEWHEEL,
+  kMsgAction = C4D_BFM_ACTION,
+  kActionId = C4D_BFM_ACTION_ID,
+  kActionValue = C4D_BFM_ACTION_VALUE,
+  kMsgSized = C4D_BFM_SIZED,
+  kMsgCursorInfo = C4D_BFM_GETCURSORINFO,
+  kMsgLayoutGet = C4D_BFM_LAYOUT_GETDATA,
+  kMsgLayoutSet = C4D_BFM_LAYOUT_SETDATA,
+  kMsgDestroy = C4D_BFM_DESTROY,
+  kMsgTimer = C4D_BFM_TIMER_MESSAGE,
+  kBitmapDimmed = C4D_BMP_DIMIMAGE
 };
 
 // What a saved window layout holds for one dialog. The host core hands a

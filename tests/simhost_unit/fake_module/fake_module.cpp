@@ -21,7 +21,7 @@ State g_state;
 
 void CommandDestroy(void*) { --g_state.commands_alive; }
 c4d_bool CommandExecute(void*, c4d_atom*) {
-  g_state.table->general.print("fake command ran");
+  g_state.table->general->print("fake command ran");
   return 1;
 }
 
@@ -31,14 +31,14 @@ void* HookAlloc(void*) {
 }
 void HookDestroy(void*, void*) { --g_state.hook_instances; }
 c4d_bool HookMessage(void*, c4d_atom*, int32_t, void*) { return 1; }
-void HookUnregister(void*) { g_state.table->general.print("fake hook unregistered"); }
+void HookUnregister(void*) { g_state.table->general->print("fake hook unregistered"); }
 
 int32_t Start() {
   c4d_command_callbacks command{};
   command.destroy = CommandDestroy;
   command.execute = CommandExecute;
-  if (!g_state.table->plugin.register_command(1000001, "Fake", 0, nullptr, "Fake command", &command,
-                                              &g_state)) {
+  if (!g_state.table->plugin->register_command(1000001, "Fake", 0, nullptr, "Fake command",
+                                               &command, &g_state)) {
     return 0;
   }
   ++g_state.commands_alive;
@@ -47,9 +47,9 @@ int32_t Start() {
   hook.destroy = HookDestroy;
   hook.message = HookMessage;
   hook.unregister = HookUnregister;
-  g_state.table->general.print(("fake module started from " + g_state.path).c_str());
-  return g_state.table->plugin.register_scene_hook(1000002, "Fake Hook", 0, &hook, &g_state, 0, 0,
-                                                   nullptr);
+  g_state.table->general->print(("fake module started from " + g_state.path).c_str());
+  return g_state.table->plugin->register_scene_hook(1000002, "Fake Hook", 0, &hook, &g_state, 0, 0,
+                                                    nullptr);
 }
 
 }  // namespace
@@ -65,12 +65,12 @@ extern "C" __attribute__((visibility("default"))) int32_t c4d_main(int32_t actio
     case 2:
       return Start();
     case 3:
-      if (g_state.resource != nullptr) g_state.table->resource.release(g_state.resource, 1);
+      if (g_state.resource != nullptr) g_state.table->resource->release(g_state.resource, 1);
       g_state.resource = nullptr;
       return 1;
     case 6:
       if (reinterpret_cast<intptr_t>(p1) != 1) return -1;
-      g_state.resource = g_state.table->resource.load((g_state.path + ".res").c_str());
+      g_state.resource = g_state.table->resource->load((g_state.path + ".res").c_str());
       return g_state.resource != nullptr ? 1 : -1;
     case 100:  // test question: commands alive * 10 + hook instances alive
       return g_state.commands_alive * 10 + g_state.hook_instances;
