@@ -23,7 +23,13 @@ function(lumidrome_plugin_folder target flavour)
     LIBRARY_OUTPUT_DIRECTORY "${folder}"
     CXX_VISIBILITY_PRESET hidden
     VISIBILITY_INLINES_HIDDEN ON)
-  if(NOT APPLE AND NOT WIN32)
+  if(WIN32)
+    # c4d_main (declared dllexport) is the only export, and the runtime
+    # libraries are linked in: the module needs no DLL beside it.
+    target_link_options(${target} PRIVATE -static "-Wl,--exclude-all-symbols")
+  elseif(APPLE)
+    target_link_options(${target} PRIVATE "-Wl,-exported_symbol,_c4d_main")
+  else()
     # c4d_main is the only export; -fno-gnu-unique lets the module really
     # unload, so every load starts from fresh module state.
     target_link_options(${target} PRIVATE

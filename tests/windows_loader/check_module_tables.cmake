@@ -1,0 +1,45 @@
+# cmake -DOBJDUMP=<objdump> -DMODULE=<module> -P check_module_tables.cmake
+# Fails unless the Windows module exports c4d_main alone and imports only
+# libraries that every Windows system has.
+execute_process(COMMAND "${OBJDUMP}" -p "${MODULE}"
+  OUTPUT_VARIABLE dump ERROR_VARIABLE errors RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "${OBJDUMP} -p ${MODULE} failed: ${errors}")
+endif()
+
+# Export names: the rows of the "[Ordinal/Name Pointer] Table", which ends
+# at the next blank line.
+string(FIND "${dump}" "[Ordinal/Name Pointer] Table" start)
+set(rows "")
+if(start GREATER_EQUAL 0)
+  string(SUBSTRING "${dump}" ${start} -1 names)
+  string(FIND "${names}" "\n\n" end)
+  string(SUBSTRING "${names}" 0 ${end} names)
+  string(REGEX MATCHALL "\\[ *[0-9]+\\] [^\n]+" rows "${names}")
+endif()
+set(exports "")
+foreach(row ${rows})
+  string(REGEX REPLACE "^\\[ *[0-9]+\\] " "" name "${row}")
+  list(APPEND exports "${name}")
+endforeach()
+if(NOT exports STREQUAL "c4d_main")
+  message(FATAL_ERROR "${MODULE} exports [${exports}]; only c4d_main may be exported")
+endif()
+
+string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
+set(foreign "")
+foreach(import ${imports})
+  string(REGEX REPLACE "^DLL Name: " "" dll "${import}")
+  string(TOLOWER "${dll}" dll_lower)
+  if(NOT dll_lower MATCHES "^(kernel32|msvcrt|user32|advapi32|ucrtbase|api-ms-win-[a-z0-9-]+)\\.dll$")
+    list(APPEND foreign "${dll}")
+  endif()
+endforeach()
+if(NOT imports)
+  message(FATAL_ERROR "${MODULE}: objdump shows no import table")
+endif()
+if(foreign)
+  message(FATAL_ERROR "${MODULE} needs [${foreign}] beside it; link the runtime statically")
+endif()
+string(REPLACE "DLL Name: " "" imports "${imports}")
+message(STATUS "${MODULE}: exports c4d_main alone, imports ${imports}")

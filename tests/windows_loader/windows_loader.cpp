@@ -1,0 +1,118 @@
+// Loads a Windows plug-in module as the host does and checks the answers of
+// its entry against a minimal function table (only the version and size set).
+//
+//   windows_loader MODULE R17|R14
+//
+// Exit status 0 when every answer is right, 1 otherwise, 2 for bad use.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "c4d_function_table.h"
+
+namespace {
+
+typedef int32_t(__cdecl* EntryPoint)(int32_t action, void* p1, void* p2, void* p3);
+
+const int32_t kVersionAction = 4;
+const int32_t kInitAction = 1;
+const int32_t kMessageAction = 6;
+const int32_t kEndAction = 3;
+const int32_t kUnknownMessage = 424242;
+
+int g_failures = 0;
+
+void Expect(const char* what, int32_t answer, int32_t expected) {
+  bool right = answer == expected;
+  if (!right) ++g_failures;
+  std::printf("%s %s: %d (expected %d)\n", right ? "PASS" : "FAIL", what, static_cast<int>(answer),
+              static_cast<int>(expected));
+}
+
+std::string Utf8(const wchar_t* text) {
+  int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  if (size <= 0) return std::string();
+  std::string bytes(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, &bytes[0], size, nullptr, nullptr);
+  bytes.resize(static_cast<size_t>(size - 1));
+  return bytes;
+}
+
+// One load of the module, unloaded again when it goes.
+class LoadedModule {
+ public:
+  explicit LoadedModule(const wchar_t* path) : module_(LoadLibraryW(path)) {}
+  ~LoadedModule() {
+    if (module_ != nullptr) FreeLibrary(module_);
+  }
+  LoadedModule(const LoadedModule&) = delete;
+  LoadedModule& operator=(const LoadedModule&) = delete;
+
+  EntryPoint Entry() const {
+    if (module_ == nullptr) return nullptr;
+    return reinterpret_cast<EntryPoint>(
+        reinterpret_cast<void*>(GetProcAddress(module_, "c4d_main")));
+  }
+
+ private:
+  HMODULE module_;
+};
+
+c4d_function_table MinimalTable(int32_t version) {
+  c4d_function_table table;
+  std::memset(&table, 0, sizeof table);
+  table.version = version;
+  table.size = sizeof table;
+  return table;
+}
+
+void* MessageId(int32_t id) { return reinterpret_cast<void*>(static_cast<intptr_t>(id)); }
+
+// A host too old for the build is refused; the refused start still counts
+// and is ended by the first action 3.
+bool CheckRefusal(const wchar_t* path, std::string& modulePath, int32_t minimum) {
+  LoadedModule module(path);
+  EntryPoint entry = module.Entry();
+  if (entry == nullptr) return false;
+  Expect("action 4", entry(kVersionAction, nullptr, nullptr, nullptr), 5);
+  c4d_function_table old = MinimalTable(minimum - 1);
+  Expect("action 1, host one version too old", entry(kInitAction, &old, nullptr, &modulePath[0]),
+         -3);
+  Expect("action 3 after the refusal", entry(kEndAction, nullptr, nullptr, nullptr), 1);
+  return true;
+}
+
+bool CheckLifecycle(const wchar_t* path, std::string& modulePath, int32_t minimum) {
+  LoadedModule module(path);
+  EntryPoint entry = module.Entry();
+  if (entry == nullptr) return false;
+  c4d_function_table current = MinimalTable(minimum);
+  Expect("action 1, current host", entry(kInitAction, &current, nullptr, &modulePath[0]), 1);
+  Expect("message 0", entry(kMessageAction, MessageId(0), nullptr, nullptr), 1);
+  Expect("unknown message", entry(kMessageAction, MessageId(kUnknownMessage), nullptr, nullptr),
+         -1);
+  Expect("action 3", entry(kEndAction, nullptr, nullptr, nullptr), 1);
+  return true;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 3 || (std::wcscmp(argv[2], L"R17") != 0 && std::wcscmp(argv[2], L"R14") != 0)) {
+    std::fprintf(stderr, "usage: windows_loader MODULE R17|R14\n");
+    return 2;
+  }
+  int32_t minimum = std::wcscmp(argv[2], L"R17") == 0 ? 17030 : 14000;
+  std::string modulePath = Utf8(argv[1]);
+  std::printf("module %s, interface minimum %d\n", modulePath.c_str(), static_cast<int>(minimum));
+  if (!CheckRefusal(argv[1], modulePath, minimum) ||
+      !CheckLifecycle(argv[1], modulePath, minimum)) {
+    std::printf("FAIL cannot load %s or find c4d_main in it (error %lu)\n", modulePath.c_str(),
+                static_cast<unsigned long>(GetLastError()));
+    return 1;
+  }
+  std::printf("%d failure(s)\n", g_failures);
+  return g_failures == 0 ? 0 : 1;
+}
