@@ -1,40 +1,15 @@
-// Filename path arithmetic (POSIX paths) and the host's file folders.
+// Filename, in the path style of the target system, and the host's file
+// folders.
 #include "c4d_file.h"
 
+#include "c4d_file_path.h"
 #include "c4d_host_private.h"
 
 namespace {
 
+using c4dhost::kNativePathStyle;
+
 const maxon::Int32 kMaxClearableSuffix = 7;
-
-// The path without trailing slashes; "/" (or only slashes) stays "/".
-String Trimmed(const String& path) {
-  maxon::Int32 length = path.GetLength();
-  while (length > 1 && path[length - 1] == U'/') --length;
-  return path.Left(length);
-}
-
-// Position of the last "/" in path, -1 when there is none.
-maxon::Int32 LastSlash(const String& path) {
-  maxon::Int32 position = -1;
-  path.FindLast(String("/"), &position);
-  return position;
-}
-
-String WithoutLeadingSlashes(const String& path) {
-  maxon::Int32 start = 0;
-  while (start < path.GetLength() && path[start] == U'/') ++start;
-  return path.SubStr(start, path.GetLength() - start);
-}
-
-// Position of the suffix dot within the last part of a trimmed path, -1 when
-// the last part has none.
-maxon::Int32 SuffixDot(const String& trimmed) {
-  maxon::Int32 slash = LastSlash(trimmed);
-  maxon::Int32 dot = -1;
-  if (!trimmed.FindLast(String("."), &dot) || dot < slash) return -1;
-  return dot;
-}
 
 Filename PathFromSink(void (*request)(c4d_text_sink, void*)) {
   c4dhost::TextReceiver receiver;
@@ -50,12 +25,7 @@ const Filename& Filename::operator=(const Filename& fname) {
 }
 
 const Filename operator+(const Filename& fname1, const Filename& fname2) {
-  if (!fname1.Content()) return fname2;
-  if (!fname2.Content()) return fname1;
-  const String& parent = fname1.path_;
-  String child = WithoutLeadingSlashes(fname2.path_);
-  if (parent[parent.GetLength() - 1] == U'/') return Filename(parent + child);
-  return Filename(parent + "/" + child);
+  return Filename(c4dhost::JoinPaths(fname1.path_, fname2.path_, kNativePathStyle));
 }
 
 const Filename& Filename::operator+=(const Filename& fname) {
@@ -64,40 +34,31 @@ const Filename& Filename::operator+=(const Filename& fname) {
 }
 
 Bool Filename::operator==(const Filename& fname) const {
-  return Trimmed(path_) == Trimmed(fname.path_);
+  return c4dhost::SamePath(path_, fname.path_, kNativePathStyle);
 }
 
-// The root and a single relative part have no directory: walking up from
-// any path therefore ends with the empty Filename.
 const Filename Filename::GetDirectory() const {
-  String trimmed = Trimmed(path_);
-  maxon::Int32 slash = LastSlash(trimmed);
-  if (trimmed == "/" || slash < 0) return Filename();
-  if (slash == 0) return Filename("/");
-  return Filename(Trimmed(trimmed.Left(slash)));
+  return Filename(c4dhost::PathDirectory(path_, kNativePathStyle));
 }
 
 void Filename::SetDirectory(const Filename& str) { *this = str + GetFile(); }
 
 const Filename Filename::GetFile() const {
-  String trimmed = Trimmed(path_);
-  if (trimmed == "/") return Filename();
-  maxon::Int32 slash = LastSlash(trimmed);
-  return Filename(trimmed.SubStr(slash + 1, trimmed.GetLength() - slash - 1));
+  return Filename(c4dhost::PathFile(path_, kNativePathStyle));
 }
 
 void Filename::SetFile(const Filename& str) { *this = GetDirectory() + str; }
 
 String Filename::GetSuffix() const {
-  String trimmed = Trimmed(path_);
-  maxon::Int32 dot = SuffixDot(trimmed);
+  String trimmed = c4dhost::TrimmedPath(path_, kNativePathStyle);
+  maxon::Int32 dot = c4dhost::PathSuffixDot(trimmed, kNativePathStyle);
   return dot < 0 ? String() : trimmed.SubStr(dot + 1, trimmed.GetLength() - dot - 1);
 }
 
 void Filename::SetSuffix(const String& str) {
   if (!GetFile().Content()) return;
   ClearSuffix();
-  if (str.Content()) path_ = Trimmed(path_) + "." + str;
+  if (str.Content()) path_ = c4dhost::TrimmedPath(path_, kNativePathStyle) + "." + str;
 }
 
 void Filename::ClearSuffix() {
@@ -105,8 +66,8 @@ void Filename::ClearSuffix() {
 }
 
 void Filename::ClearSuffixComplete() {
-  String trimmed = Trimmed(path_);
-  maxon::Int32 dot = SuffixDot(trimmed);
+  String trimmed = c4dhost::TrimmedPath(path_, kNativePathStyle);
+  maxon::Int32 dot = c4dhost::PathSuffixDot(trimmed, kNativePathStyle);
   if (dot >= 0) path_ = trimmed.Left(dot);
 }
 

@@ -8,8 +8,10 @@
 
 class BaseContainer;
 
-// A path. Paths here are POSIX: parts are joined with "/", the directory of
-// "/a" is "/" and the directory of "/" is the empty Filename.
+// A path, in the style of the system the module runs on: POSIX on Linux and
+// macOS (parts joined with "/"); on Windows drive letters, network shares
+// and either separator, parts joined with a backslash. The directory of a
+// root ("/", "C:" and a backslash) is the empty Filename.
 class Filename {
  public:
   Filename() {}

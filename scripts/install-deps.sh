@@ -9,11 +9,25 @@ packages=(
   libjpeg-dev libpng-dev libfreetype-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev libreadline-dev
   libcli11-dev nlohmann-json3-dev
-  clang-format binutils
+  clang-format binutils clang
+  # Windows modules: mingw-w64 cross compilers, their objdump, wine to run
+  # the tests (wine32 for the 32-bit ones), GoogleTest's sources to build
+  # it for each target.
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
+  wine wine64 wine32:i386 googletest
+  # linux32: -m32 with Debian's i386 libraries; qemu runs 32-bit programs
+  # where the kernel cannot.
+  g++-multilib libjpeg-dev:i386 libpng-dev:i386 libfreetype-dev:i386 libreadline-dev:i386
+  qemu-user-static
 )
 
+# A package is given as NAME (the machine's own architecture) or NAME:ARCH.
 is_installed() {
-  [[ "$(dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null)" == "installed" ]]
+  local name=${1%%:*} arch
+  arch=$(dpkg --print-architecture)
+  [[ $1 == *:* ]] && arch=${1#*:}
+  dpkg-query -W -f='${db:Status-Status} ${Architecture}\n' "$name" 2>/dev/null |
+    grep -Eq "^installed ($arch|all)$"
 }
 
 missing=()
@@ -32,6 +46,10 @@ if [[ $EUID -ne 0 ]]; then
 fi
 
 echo "install-deps: installing ${missing[*]}"
+# The :i386 packages need Debian's i386 architecture.
+if [[ " ${missing[*]}" == *":i386"* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${as_root[@]}" dpkg --add-architecture i386
+fi
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,4 +1,5 @@
-// Path arithmetic of Filename (POSIX paths).
+// Path arithmetic of Filename in the build's own path style: POSIX paths
+// on Linux and macOS, Windows paths on Windows.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,6 +11,8 @@
 namespace {
 
 using host_test::Text;
+
+#if !defined(_WIN32)
 
 TEST(FilenameJoin, AddsOneSeparatorBetweenParts) {
   EXPECT_EQ(Text(Filename("/a") + Filename("b")), "/a/b");
@@ -121,5 +124,54 @@ TEST(FilenameText, InvalidUtf8BytesSurviveTheRoundTrip) {
   EXPECT_EQ(Text(path.GetFile()), "\xFF\xFE.jpg");
   EXPECT_EQ(Text(path), raw);
 }
+
+#else  // Windows paths
+
+TEST(WindowsFilename, PluginPathsFromTheModulePath) {
+  Filename module("C:\\Users\\Ann\\AppData\\Roaming\\Host\\plugins\\Lumidrome\\Lumidrome.cdl64");
+  Filename plugin = module.GetDirectory();
+  EXPECT_EQ(Text(plugin), "C:\\Users\\Ann\\AppData\\Roaming\\Host\\plugins\\Lumidrome");
+  EXPECT_EQ(
+      Text(plugin + Filename("Packs") + Filename("01_Studio") + Filename("Thumbnails")),
+      "C:\\Users\\Ann\\AppData\\Roaming\\Host\\plugins\\Lumidrome\\Packs\\01_Studio\\Thumbnails");
+  EXPECT_EQ(
+      Text(plugin + "res" + "VexaLumidromeRemotePath.hf"),
+      "C:\\Users\\Ann\\AppData\\Roaming\\Host\\plugins\\Lumidrome\\res\\VexaLumidromeRemotePath."
+      "hf");
+  Filename name = module.GetFile();
+  name.ClearSuffixComplete();
+  EXPECT_EQ(Text(name), "Lumidrome");
+}
+
+TEST(WindowsFilename, InstallWalkMeetsTheUserFolderWhateverTheSpelling) {
+  Filename userFolder = Filename("c:/users/ann/appdata/roaming/host/prefs").GetDirectory();
+  Filename path("C:\\Users\\Ann\\AppData\\Roaming\\Host\\plugins\\Lumidrome");
+  int steps = 0;
+  while (path.Content() && !(path == userFolder) && steps < 20) {
+    path = path.GetDirectory();
+    ++steps;
+  }
+  EXPECT_EQ(steps, 2);
+  EXPECT_TRUE(path == userFolder);
+  EXPECT_FALSE(Filename("C:\\").GetDirectory().Content());
+}
+
+TEST(WindowsFilename, NetworkLibraryFilesAndSuffixes) {
+  Filename library("\\\\nas\\hdri");
+  Filename thumb = library + "01_Studio" + "Thumbnails" + "Soft_Box_01.jpg";
+  EXPECT_EQ(Text(thumb), "\\\\nas\\hdri\\01_Studio\\Thumbnails\\Soft_Box_01.jpg");
+  EXPECT_EQ(Text(thumb.GetSuffix()), "jpg");
+  EXPECT_TRUE(thumb.CheckSuffix("JPG"));
+  thumb.ClearSuffix();
+  EXPECT_EQ(Text(thumb.GetFile()), "Soft_Box_01");
+  Filename hdri("D:/Packs.v2/01_Studio/HDRIs/Soft_Box_01");
+  hdri.SetSuffix("hdr");
+  EXPECT_EQ(Text(hdri), "D:/Packs.v2/01_Studio/HDRIs/Soft_Box_01.hdr");
+  Filename folder("D:\\Packs.v2\\HDRIs");
+  EXPECT_EQ(Text(folder.GetSuffix()), "");
+  EXPECT_FALSE(library.GetDirectory().Content());
+}
+
+#endif
 
 }  // namespace
