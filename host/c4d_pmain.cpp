@@ -18,6 +18,12 @@
 #include "c4d_resource.h"
 #include "operatingsystem.h"
 
+// Tile sizes are truncated products such as 400 * 0.6; with the x87 unit's
+// extended precision that gives 239 instead of 240.
+#if defined(__FLT_EVAL_METHOD__) && __FLT_EVAL_METHOD__ != 0 && __FLT_EVAL_METHOD__ != -1
+#error "build 32-bit x86 modules with SSE2 arithmetic (-msse2 -mfpmath=sse)"
+#endif
+
 OperatingSystem* t_C4DOS = nullptr;
 
 namespace {

@@ -56,6 +56,90 @@ count_results() {
   if [[ $failures -gt 0 || $status -ne 0 ]]; then note_problem "$name tests"; fi
 }
 
+# ---- Cross builds: linux32, win64, win32 (each reports its wall time) ----
+
+# timed <stage> <function> [arguments...]
+timed() {
+  local stage=$1 start=$SECONDS
+  shift
+  "$@"
+  echo "== $stage: $((SECONDS - start)) s"
+}
+
+# Kernels built without 32-bit support run 32-bit programs through qemu's
+# user-mode emulator; the handler is registered only for the linux32 stage
+# (wine32 hangs under it).
+readonly i386_handler=/proc/sys/fs/binfmt_misc/lumidrome-i386
+i386_magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
+i386_mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+
+runs_32bit_programs() {
+  local probe=$1/probe32
+  mkdir -p "$1"
+  echo 'int main(void) { return 0; }' | gcc -m32 -x c - -o "$probe" 2>/dev/null && "$probe" 2>/dev/null
+}
+
+enable_i386_emulation() {
+  [[ -d /proc/sys/fs/binfmt_misc ]] || return 1
+  [[ -f /proc/sys/fs/binfmt_misc/register ]] ||
+    mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc 2>/dev/null || return 1
+  if [[ -f $i386_handler ]]; then
+    echo 1 >"$i386_handler"
+  else
+    printf ':lumidrome-i386:M::%b:%b:/usr/bin/qemu-i386-static:F\n' "$i386_magic" "$i386_mask" \
+      >/proc/sys/fs/binfmt_misc/register 2>/dev/null
+  fi
+}
+
+disable_i386_emulation() {
+  [[ -f $i386_handler ]] && echo 0 >"$i386_handler"
+  return 0
+}
+
+linux32_stage() {
+  if ! runs_32bit_programs build-linux32; then
+    echo "== linux32: this kernel runs no 32-bit programs; running them through qemu-i386"
+    if ! enable_i386_emulation || ! runs_32bit_programs build-linux32; then
+      note_problem "linux32 (cannot run 32-bit programs, not even through qemu-i386-static)"
+      return
+    fi
+  fi
+  echo "== linux32: configure and build in build-linux32"
+  if cmake --preset linux32 >/dev/null && cmake --build --preset linux32; then
+    echo "== linux32: tests"
+    local log=build-linux32/ctest-summary.log
+    (cd build-linux32 && ctest --output-on-failure) 2>&1 | tee "$log"
+    count_results linux32 "$log" "${PIPESTATUS[0]}"
+  else
+    note_problem "linux32 build"
+  fi
+  disable_i386_emulation
+}
+
+# windows_stage <win64|win32>: the plug-in alone, cross-built; its checks run
+# under wine with one wineserver and wine's services started beforehand, in
+# a prefix inside the build folder.
+windows_stage() {
+  local preset=$1 dir=build-$1
+  echo "== $preset: configure and build in $dir"
+  if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset"; then
+    note_problem "$preset build"
+    return
+  fi
+  export WINEPREFIX=$PWD/$dir/wineprefix WINEDEBUG=-all
+  mkdir -p "$WINEPREFIX"
+  if ! timeout 60 wineserver -p || ! timeout -k 10 300 /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1; then
+    note_problem "$preset: wine did not start"
+  fi
+  echo "== $preset: tests (under wine)"
+  local log="$dir/ctest-summary.log"
+  (cd "$dir" && ctest --output-on-failure --timeout 300) 2>&1 | tee "$log"
+  count_results "$preset" "$log" "${PIPESTATUS[0]}"
+  grep -q 'Skipped' "$log" && echo "== $preset: some tests were skipped (see above)"
+  timeout 60 wineserver -k 2>/dev/null
+  unset WINEPREFIX
+}
+
 if ! bash scripts/install-deps.sh; then
   note_problem "install-deps"
   echo "0 passed, 0 failed"
@@ -66,6 +150,9 @@ check_format
 build_and_test build normal -DLUMIDROME_SANITIZE=OFF
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   build_and_test build-asan sanitizer -DLUMIDROME_SANITIZE=ON -DLUMIDROME_BENCH=OFF
+timed linux32 linux32_stage
+timed win64 windows_stage win64
+timed win32 windows_stage win32
 
 if [[ ${#problems[@]} -gt 0 ]]; then
   echo "test.sh: problems: ${problems[*]}" >&2
