@@ -34,7 +34,9 @@ function(lumidrome_plugin_folder target flavour)
     # unload, so every load starts from fresh module state.
     target_link_options(${target} PRIVATE
       "-Wl,--version-script=${PROJECT_SOURCE_DIR}/cmake/exports.map" "-Wl,--no-undefined")
-    target_compile_options(${target} PRIVATE -fno-gnu-unique)
+    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+      target_compile_options(${target} PRIVATE -fno-gnu-unique)
+    endif()
   endif()
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_directory "${PROJECT_SOURCE_DIR}/res" "${folder}/res"
