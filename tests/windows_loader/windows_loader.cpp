@@ -16,10 +16,10 @@ namespace {
 
 typedef int32_t(__cdecl* EntryPoint)(int32_t action, void* p1, void* p2, void* p3);
 
-const int32_t kVersionAction = 4;
-const int32_t kInitAction = 1;
-const int32_t kMessageAction = 6;
-const int32_t kEndAction = 3;
+const int32_t kVersionAction = C4D_ACTION_VERSION;
+const int32_t kInitAction = C4D_ACTION_INIT;
+const int32_t kMessageAction = C4D_ACTION_MESSAGE;
+const int32_t kEndAction = C4D_ACTION_END;
 const int32_t kUnknownMessage = 424242;
 
 int g_failures = 0;
@@ -60,11 +60,29 @@ class LoadedModule {
   HMODULE module_;
 };
 
+// Every area of the table present, each with only its size set: the module
+// may accept the host, and any call it made would crash the run.
+template <typename Area>
+const Area* EmptyArea() {
+  static Area area;
+  std::memset(&area, 0, sizeof area);
+  area.size = sizeof area;
+  return &area;
+}
+
 c4d_function_table MinimalTable(int32_t version) {
   c4d_function_table table;
   std::memset(&table, 0, sizeof table);
   table.version = version;
   table.size = sizeof table;
+  table.general = EmptyArea<c4d_general_api>();
+  table.container = EmptyArea<c4d_container_api>();
+  table.resource = EmptyArea<c4d_resource_api>();
+  table.file = EmptyArea<c4d_file_api>();
+  table.bitmap = EmptyArea<c4d_bitmap_api>();
+  table.dialog = EmptyArea<c4d_dialog_api>();
+  table.plugin = EmptyArea<c4d_plugin_api>();
+  table.scene = EmptyArea<c4d_scene_api>();
   return table;
 }
 
