@@ -37,6 +37,7 @@ IMAGERESULT BaseBitmap::Init(const Filename& name, maxon::Int32 frame, Bool* ism
   if (ismovie != nullptr) *ismovie = false;
   const c4d_function_table* table = c4dhost::Table();
   if (table == nullptr) return IMAGERESULT_MISC_ERROR;
+  if (c4dhost::HoldsNul(name)) return IMAGERESULT_NOTEXISTING;
   return static_cast<IMAGERESULT>(
       table->bitmap->init_file(Handle(this), c4dhost::Utf8(name).c_str(), frame));
 }

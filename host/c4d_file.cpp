@@ -91,19 +91,19 @@ Bool Filename::IsBrowserUrl() const { return path_.FindFirst(String("://"), null
 
 Bool GeFExist(const Filename& name, Bool isdir) {
   const c4d_function_table* table = c4dhost::Table();
-  if (table == nullptr || !name.Content()) return false;
+  if (table == nullptr || !name.Content() || c4dhost::HoldsNul(name)) return false;
   return table->file->exists(c4dhost::Utf8(name).c_str(), isdir ? 1 : 0) != 0;
 }
 
 Bool GeFCreateDir(const Filename& name) {
   const c4d_function_table* table = c4dhost::Table();
-  if (table == nullptr || !name.Content()) return false;
+  if (table == nullptr || !name.Content() || c4dhost::HoldsNul(name)) return false;
   return table->file->create_directory(c4dhost::Utf8(name).c_str()) != 0;
 }
 
 Bool GeFKill(const Filename& name, maxon::Int32 flags) {
   const c4d_function_table* table = c4dhost::Table();
-  if (table == nullptr || !name.Content()) return false;
+  if (table == nullptr || !name.Content() || c4dhost::HoldsNul(name)) return false;
   return table->file->kill(c4dhost::Utf8(name).c_str(), flags) != 0;
 }
 

@@ -55,9 +55,12 @@ void BrowseFiles::Free(BrowseFiles*& bf) {
   bf = nullptr;
 }
 
+// A path holding a NUL names no folder: the browse then yields nothing, as
+// for the empty path.
 void BrowseFiles::Init(const Filename& directory, maxon::Int32 flags) {
   const c4d_function_table* table = c4dhost::Table();
-  if (table != nullptr) table->file->dir_init(DirOf(this), c4dhost::Utf8(directory).c_str(), flags);
+  std::string path = c4dhost::HoldsNul(directory) ? std::string() : c4dhost::Utf8(directory);
+  if (table != nullptr) table->file->dir_init(DirOf(this), path.c_str(), flags);
 }
 
 Bool BrowseFiles::GetNext() {
@@ -113,7 +116,7 @@ void HyperFile::Free(HyperFile*& fl) {
 Bool HyperFile::Open(maxon::Int32 ident, const Filename& filename, FILEOPEN mode,
                      FILEDIALOG error_dialog) {
   const c4d_function_table* table = c4dhost::Table();
-  if (table == nullptr) return false;
+  if (table == nullptr || c4dhost::HoldsNul(filename)) return false;
   return table->file->hf_open(HyperOf(this), ident, c4dhost::Utf8(filename).c_str(), mode,
                               error_dialog) != 0;
 }
@@ -255,7 +258,7 @@ void BaseFile::Free(BaseFile*& fl) {
 Bool BaseFile::Open(const Filename& name, FILEOPEN mode, FILEDIALOG error_dialog, BYTEORDER order,
                     maxon::Int32 type, maxon::Int32 creator) {
   const c4d_function_table* table = c4dhost::Table();
-  if (table == nullptr) return false;
+  if (table == nullptr || c4dhost::HoldsNul(name)) return false;
   return table->file->bf_open(FileOf(this), c4dhost::Utf8(name).c_str(), mode, error_dialog, order,
                               type, creator) != 0;
 }

@@ -10,6 +10,8 @@ void GePrint(const String& str) {
 
 Bool GeOpenHTML(const String& webaddress) {
   const c4d_function_table* table = c4dhost::Table();
+  // An address holding a NUL is no address.
+  if (c4dhost::HoldsNul(webaddress)) return false;
   return table != nullptr && table->general->open_html(c4dhost::Utf8(webaddress).c_str());
 }
 

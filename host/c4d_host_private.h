@@ -27,8 +27,17 @@ const Filename* ModulePath();
 
 // ------------------------------------------------------------------ text
 
+// Text for a zero-terminated argument. A zero-terminated string cannot
+// carry a NUL character, so one inside the text is passed on as U+FFFD
+// rather than silently ending the text there.
 std::string Utf8(const String& text);
 std::string Utf8(const Filename& path);
+// Every character as it is, NUL included, for arguments that carry a length.
+std::string Utf8Bytes(const String& text);
+// Whether text holds a NUL character. A path holding one names no file or
+// folder: path arguments check this before they cross the table.
+bool HoldsNul(const String& text);
+bool HoldsNul(const Filename& path);
 String StringFromUtf8(const char* text, int64_t length);
 
 // Collects the text the host delivers through a c4d_text_sink.

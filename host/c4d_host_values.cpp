@@ -68,7 +68,7 @@ std::unordered_map<const c4d_atom*, String>& NameCache() {
 
 }  // namespace
 
-std::string Utf8(const String& text) {
+std::string Utf8Bytes(const String& text) {
   std::string bytes(static_cast<size_t>(text.GetCStringLen(STRINGENCODING_UTF8)) + 1, '\0');
   maxon::Int32 written =
       text.GetCString(&bytes[0], static_cast<maxon::Int32>(bytes.size()), STRINGENCODING_UTF8);
@@ -76,7 +76,31 @@ std::string Utf8(const String& text) {
   return bytes;
 }
 
+std::string Utf8(const String& text) {
+  static const char kReplacement[] = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
+  std::string bytes = Utf8Bytes(text);
+  if (bytes.find('\0') == std::string::npos) return bytes;
+  std::string shown;
+  for (char c : bytes) {
+    if (c == '\0') {
+      shown += kReplacement;
+    } else {
+      shown += c;
+    }
+  }
+  return shown;
+}
+
 std::string Utf8(const Filename& path) { return Utf8(path.GetString()); }
+
+bool HoldsNul(const String& text) {
+  for (maxon::Int32 i = 0; i < text.GetLength(); ++i) {
+    if (text[i] == 0) return true;
+  }
+  return false;
+}
+
+bool HoldsNul(const Filename& path) { return HoldsNul(path.GetString()); }
 
 String StringFromUtf8(const char* text, int64_t length) {
   String result;
@@ -120,7 +144,8 @@ HostValue::HostValue(const GeData& data) : value_() {
     case DA_STRING:
     case DA_FILENAME:
       value_.type = data.GetType() == DA_STRING ? C4D_VALUE_STRING : C4D_VALUE_FILENAME;
-      text_ = data.GetType() == DA_STRING ? Utf8(data.GetString()) : Utf8(data.GetFilename());
+      text_ = Utf8Bytes(data.GetType() == DA_STRING ? data.GetString()
+                                                    : data.GetFilename().GetString());
       value_.text = text_.c_str();
       value_.text_length = static_cast<int64_t>(text_.size());
       break;

@@ -42,7 +42,7 @@ Bool GeResource::Init(const Filename& path, Bool regardIsStopped) {
   if (!requested) {
     requested = true;
     const c4d_function_table* table = c4dhost::Table();
-    if (table != nullptr) {
+    if (table != nullptr && !c4dhost::HoldsNul(path)) {
       lr = reinterpret_cast<LocalResource*>(table->resource->load(c4dhost::Utf8(path).c_str()));
     }
     passAlong = kReleasePassAlong;

@@ -150,11 +150,18 @@ class MainDialog : public GeDialog {
   Int32 restoreCount;
 
  private:
+  // The library directory that packFolders and thumbnails were read from.
+  Filename listedLibrary;
+
   // Library and settings.
   Int32 ReadRemotePath();
   void WriteRemotePath(const Filename& directory);
   void ScanLibrary();
   void ListPacks();
+  void ScanPacks(const BaseArray<String>& folders);
+  Bool AppendPack(const String& folder, const BaseArray<ImageArea>& row);
+  String ChosenFolder() const;
+  void KeepChosenFolder(const String& folder);
   void SelectPackFolders(Int32 pack);
 
   // Layout.
@@ -182,8 +189,7 @@ class MainDialog : public GeDialog {
                              const Filename& hdri, const String& extension);
   void SetObjectFiles(BaseDocument* doc, BaseObject* op, const GeData& hdrData,
                       const GeData& backgroundData);
-  void UpdateTag(BaseDocument* doc, BaseTag* tag, const Filename& hdri, const String& extension,
-                 Bool keepMissingSmall);
+  void UpdateTag(BaseDocument* doc, BaseTag* tag, const Filename& hdri, const String& extension);
   void SetViewEnvironment(BaseDocument* doc, const Filename& hdri, const String& extension);
 };
 

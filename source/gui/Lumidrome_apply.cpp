@@ -61,8 +61,7 @@ void MainDialog::ApplyTile(Int32 number) {
   if (!doc) return;
   Int32 pack = 0, index = 0;
   if (!FindTile(number, GadgetInt(*this, GADGET_PACK_CHOOSER), &pack, &index)) return;
-  // The pack list and the rows come from two listings of the library; a
-  // pack the list does not hold has no folders to look in.
+  // A chooser value that names no pack has no folders to look in.
   if (pack < 0 || pack >= CountOf(packFolders)) return;
   SelectPackFolders(pack);
   if (!GeFExist(hdrisPath, true) || !GeFExist(thumbnailsPath, true)) {
@@ -95,7 +94,7 @@ void MainDialog::ApplyFiles(BaseDocument* doc, const Filename& hdri, const Strin
   for (Int32 i = 0; i < CountOf(objects); ++i) {
     SetObjectFiles(doc, objects[i], hdrData, backgroundData);
   }
-  for (Int32 i = 0; i < CountOf(tags); ++i) UpdateTag(doc, tags[i], hdri, extension, false);
+  for (Int32 i = 0; i < CountOf(tags); ++i) UpdateTag(doc, tags[i], hdri, extension);
   if (objects.GetCount() == 0 && tags.GetCount() == 0 &&
       !ApplyWithoutSelection(doc, hdrData, backgroundData, hdri, extension)) {
     doc->EndUndo();
@@ -126,7 +125,7 @@ Bool MainDialog::ApplyWithoutSelection(BaseDocument* doc, const GeData& hdrData,
   FindHDRITags(first, &tags);
   FindHDRIObjects(first, &objects);
   Int32 found = CountOf(tags) + CountOf(objects);
-  if (found == 1 && tags.GetCount() == 1) UpdateTag(doc, tags[0], hdri, extension, true);
+  if (found == 1 && tags.GetCount() == 1) UpdateTag(doc, tags[0], hdri, extension);
   if (found == 1 && objects.GetCount() == 1)
     SetObjectFiles(doc, objects[0], hdrData, backgroundData);
   if (found != 0) return true;
@@ -142,12 +141,11 @@ Bool MainDialog::ApplyWithoutSelection(BaseDocument* doc, const GeData& hdrData,
   return true;
 }
 
-// Tags are changed through their data container only. A selected tag in
-// small mode whose small file is missing is left alone; the scene's only tag
-// takes the missing name all the same (keepMissingSmall).
+// Tags are changed through their data container only. A tag in small mode
+// whose small file is missing keeps its working file: the user is told the
+// asset is broken, and the tag gets no undo step.
 void MainDialog::UpdateTag(BaseDocument* doc, BaseTag* tag, const Filename& hdri,
-                           const String& extension, Bool keepMissingSmall) {
-  doc->AddUndo(UNDOTYPE_CHANGE, tag);
+                           const String& extension) {
   BaseContainer* data = tag->GetDataInstance();
   if (!data) return;
   Filename file = hdri;
@@ -155,9 +153,10 @@ void MainDialog::UpdateTag(BaseDocument* doc, BaseTag* tag, const Filename& hdri
     file = SmallVariantOf(hdri, extension);
     if (!GeFExist(file, false)) {
       MessageDialog(BROKEN_ASSET_MESSAGE);
-      if (!keepMissingSmall) return;
+      return;
     }
   }
+  doc->AddUndo(UNDOTYPE_CHANGE, tag);
   data->SetFilename(HDRI_TAG_FILE, file);
   data->SetBool(HDRI_TAG_OTHER_VARIANT_EXISTS, GeFExist(OtherVariantOf(file), false));
 }

@@ -28,13 +28,14 @@ const BaseContainer* ChildContainer(const BaseContainer& msg, Int32 id) {
 }  // namespace
 
 // Members that the zero-filled allocation of the command leaves at zero are
-// set here too, so a dialog made any other way starts the same.
+// set here too, so a dialog made any other way starts the same. Nothing is
+// to be restored until the host hands back a saved layout.
 MainDialog::MainDialog()
     : selectedPack(0),
       tileSize(0),
       rebuildPending(0),
       lastSelection(0),
-      restoreSelection(0),
+      restoreSelection(-1),
       restoreCount(0) {}
 
 MainDialog::~MainDialog() {}
@@ -139,9 +140,10 @@ Bool MainDialog::RedrawInterface() {
     lastSelection = restoreSelection;
     // The pack in force follows what the grid now shows, so that a later
     // size change re-lays the same choice that the chooser shows and that
-    // clicks are resolved against.
+    // clicks are resolved against. Applied once: from then on the pack in
+    // force is the user's, through resizes and reopenings.
     selectedPack = restoreSelection;
-    if (restoreCount >= 1) restoreSelection = -1;
+    restoreSelection = -1;
     restoreCount += 1;
     SetGadgetInt(*this, GADGET_PACK_CHOOSER, shown);
   }
@@ -211,9 +213,9 @@ void MainDialog::ChangeDirectory() {
   Bool isFolder = chosen && GeFExist(directory, true);
   if (isFolder) {
     WriteRemotePath(directory);
-    selectedPack = 0;
     packsPath = directory;
     ScanLibrary();
+    selectedPack = 0;
     RedrawInterface();
   }
   NotifyHDRIElements();

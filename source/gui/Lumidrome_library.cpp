@@ -7,6 +7,7 @@ const Int32 SETTINGS_IDENT = 234;
 const Int32 FILE_OUT_OF_MEMORY = -7;
 const Int32 TILE_BASE_WIDTH = 400;
 const Int32 TILE_BASE_HEIGHT = 200;
+const Int32 MOST_PACKS = CHOICE_GET_MORE_PACKS;
 
 // Every directory entry that is a folder, apart from Finder's ".DS_Store".
 Bool IsPackFolder(BrowseFiles& browser) {
@@ -32,6 +33,25 @@ Bool AppendTile(BaseArray<ImageArea>& row, const Filename& file) {
   tile.baseHeight = TILE_BASE_HEIGHT;
   tile.pressed = 0;
   return row.Append(tile) != nullptr;
+}
+
+// The pack folders of a library in listing order. Pack values end below
+// the chooser's own entries (9000 on), so only that many packs are listed.
+void ListPackFolders(const Filename& library, BaseArray<String>& folders) {
+  AutoAlloc<BrowseFiles> browser;
+  if (!browser) return;
+  browser->Init(library, BROWSEFILES_SUPPRESSCACHING);
+  while (CountOf(folders) < MOST_PACKS && browser->GetNext()) {
+    if (IsPackFolder(*browser) && !folders.Append(browser->GetFilename().GetString())) return;
+  }
+}
+
+Bool SameFolders(const BaseArray<String>& a, const BaseArray<String>& b) {
+  if (CountOf(a) != CountOf(b)) return false;
+  for (Int32 i = 0; i < CountOf(a); ++i) {
+    if (a[i] != b[i]) return false;
+  }
+  return true;
 }
 
 void ScanThumbnails(const Filename& folder, BaseArray<ImageArea>& row) {
@@ -75,39 +95,70 @@ void MainDialog::WriteRemotePath(const Filename& directory) {
   }
 }
 
-// One row per pack folder, parallel to the pack list; tiles hold file names
-// only, images are read when a tile draws.
+// Rows, folders and names always come from one listing of the library, so
+// chooser entry i, row i and pack folder i are one pack. Tiles hold file
+// names only; images are read when a tile draws.
 void MainDialog::ScanLibrary() {
+  BaseArray<String> folders;
+  ListPackFolders(packsPath, folders);
+  ScanPacks(folders);
+}
+
+// A rebuild lists the library again; only a changed listing opens the
+// thumbnail folders, so a plain resize costs one directory listing.
+void MainDialog::ListPacks() {
+  BaseArray<String> folders;
+  ListPackFolders(packsPath, folders);
+  if (packsPath == listedLibrary && SameFolders(folders, packFolders)) return;
+  ScanPacks(folders);
+}
+
+void MainDialog::ScanPacks(const BaseArray<String>& folders) {
+  String chosen = ChosenFolder();
   // The grid's gadgets refer to the tiles about to be destroyed: empty it
   // first, so none of them can be drawn or clicked through a stale gadget.
   LayoutFlushGroup(GADGET_GRID_GROUP);
   thumbnails.Flush();
-  AutoAlloc<BrowseFiles> browser;
-  if (!browser) return;
-  browser->Init(packsPath, BROWSEFILES_SUPPRESSCACHING);
-  while (browser->GetNext()) {
-    if (!IsPackFolder(*browser)) continue;
-    BaseArray<ImageArea> row;
-    ScanThumbnails(packsPath + browser->GetFilename() + Filename("Thumbnails"), row);
-    if (!thumbnails.Append(row)) return;
-  }
-}
-
-void MainDialog::ListPacks() {
   packFolders.Flush();
   packNames.Flush();
-  AutoAlloc<BrowseFiles> browser;
-  if (!browser) return;
-  browser->Init(packsPath, BROWSEFILES_SUPPRESSCACHING);
-  while (browser->GetNext()) {
-    if (!IsPackFolder(*browser)) continue;
-    String folder = browser->GetFilename().GetString();
-    if (!packFolders.Append(folder)) return;
-    // The two lists stay the same length whatever fails.
-    if (!packNames.Append(PackDisplayName(folder))) {
-      packFolders.Pop();
-      return;
-    }
+  listedLibrary = packsPath;
+  for (Int32 i = 0; i < CountOf(folders); ++i) {
+    BaseArray<ImageArea> row;
+    ScanThumbnails(packsPath + Filename(folders[i]) + Filename("Thumbnails"), row);
+    if (!AppendPack(folders[i], row)) break;
+  }
+  KeepChosenFolder(chosen);
+}
+
+// The three lists stay the same length whatever fails.
+Bool MainDialog::AppendPack(const String& folder, const BaseArray<ImageArea>& row) {
+  if (!packFolders.Append(folder)) return false;
+  if (!packNames.Append(PackDisplayName(folder))) {
+    packFolders.Pop();
+    return false;
+  }
+  if (!thumbnails.Append(row)) {
+    packFolders.Pop();
+    packNames.Pop();
+    return false;
+  }
+  return true;
+}
+
+// The folder of the pack in force; empty for "Show All" or no pack.
+String MainDialog::ChosenFolder() const {
+  if (packsPath != listedLibrary) return String();
+  if (selectedPack < 0 || selectedPack >= CountOf(packFolders)) return String();
+  return packFolders[selectedPack];
+}
+
+// The chosen pack stays chosen where it moved to; a pack that is gone gives
+// way to the first one.
+void MainDialog::KeepChosenFolder(const String& folder) {
+  if (!folder.Content()) return;
+  selectedPack = 0;
+  for (Int32 i = 0; i < CountOf(packFolders); ++i) {
+    if (packFolders[i] == folder) selectedPack = i;
   }
 }
 

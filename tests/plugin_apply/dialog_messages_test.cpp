@@ -29,8 +29,7 @@ class Messages : public testing::TestWithParam<Build> {
     session_.library().AddPack("02_Beta");
     session_.library().AddTile("02_Beta", "b1");
   }
-  // Opens the window and lets the first rebuild after opening happen, so
-  // that later rebuilds keep the pack chosen.
+  // Opens the window and lets the first rebuild after opening happen.
   void OpenSettled() {
     ASSERT_NE(session_.Open(), nullptr);
     session_.Rebuild(768);
@@ -100,18 +99,50 @@ TEST_P(Messages, SavedLayoutCarriesLargeAndShowAllAndBringsThemBack) {
   EXPECT_EQ(session_.GridColumns(), 3);
 }
 
-// The first rebuild after opening shows the first pack again; a size change
-// after it must keep the grid on the pack that the chooser shows, or a click
-// would apply an image of another pack.
-TEST_P(Messages, SizeChangeAfterTheFirstRebuildKeepsGridAndChooserTogether) {
+// The pack the user chose stays chosen through rebuilds, size changes and
+// reopenings, and a click applies an image of that pack.
+TEST_P(Messages, ChosenPackStaysChosenThroughRebuildsAndReopenings) {
+  simhost::Atom* sky = session_.doc().AddObject(kHdriObjectType, "Sky");
   ASSERT_NE(session_.Open(), nullptr);
   ASSERT_TRUE(session_.ChoosePack("Beta"));
+  const int32_t beta = session_.PackValue("Beta");
   session_.Rebuild(768);
-  const int32_t first_pack = session_.Value(kPackChooser);
+  EXPECT_EQ(session_.Value(kPackChooser), beta);
+  EXPECT_EQ(session_.TileLabels(), (Labels{"b1"}));
   ASSERT_TRUE(session_.ChooseSize(3));
-  EXPECT_EQ(session_.Value(kPackChooser), first_pack);
-  const bool alpha_first = first_pack == session_.PackValue("Alpha");
-  EXPECT_EQ(Sorted(session_.TileLabels()), (alpha_first ? Labels{"a1", "a2"} : Labels{"b1"}));
+  EXPECT_EQ(session_.TileLabels(), (Labels{"b1"}));
+  session_.Close();
+  ASSERT_NE(session_.Open(), nullptr);
+  session_.Rebuild(1215);
+  session_.Rebuild(768);
+  EXPECT_EQ(session_.Value(kPackChooser), beta);
+  EXPECT_EQ(session_.TileLabels(), (Labels{"b1"}));
+  ASSERT_TRUE(session_.ClickLabel("b1"));
+  EXPECT_EQ(sky->Data().GetText(2002), PackFile(session_.Pack("02_Beta"), "HDRIs", "b1.hdr"));
+
+  ASSERT_TRUE(session_.Choose(kShowAll));
+  session_.Rebuild(1215);
+  EXPECT_EQ(session_.Value(kPackChooser), kShowAll);
+  EXPECT_EQ(Sorted(session_.TileLabels()), (Labels{"a1", "a2", "b1"}));
+}
+
+// A restored layout brings its pack back once; what the user chooses after
+// that is not undone by later rebuilds.
+TEST_P(Messages, RestoredPackGivesWayToTheUsersNextChoice) {
+  OpenSettled();
+  ASSERT_TRUE(session_.ChoosePack("Beta"));
+  simhost::SavedLayout saved = session_.windows().SaveLayout(session_.dialog());
+  ASSERT_TRUE(session_.ChoosePack("Alpha"));
+  session_.Close();
+  ASSERT_TRUE(session_.host().RestoreCommandLayout(kCommandId, &saved).value_or(false));
+  session_.Rebuild(768);
+  EXPECT_EQ(session_.Value(kPackChooser), session_.PackValue("Beta"));
+  EXPECT_EQ(session_.TileLabels(), (Labels{"b1"}));
+  ASSERT_TRUE(session_.ChoosePack("Alpha"));
+  session_.Rebuild(1215);
+  session_.Rebuild(768);
+  EXPECT_EQ(session_.Value(kPackChooser), session_.PackValue("Alpha"));
+  EXPECT_EQ(Sorted(session_.TileLabels()), (Labels{"a1", "a2"}));
 }
 
 TEST_P(Messages, SizeChangeAfterARestoredShowAllKeepsShowingAll) {

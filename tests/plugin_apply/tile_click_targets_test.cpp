@@ -106,12 +106,20 @@ TEST_P(ClickTargets, SelectedSmallModeTagsWithoutTheSmallFileStayAsTheyWere) {
   EXPECT_EQ(session_.host().EventAdds().size(), 1u);
 }
 
-TEST_P(ClickTargets, TheOnlySmallModeTagTakesTheMissingSmallFileAfterTheMessage) {
-  simhost::Atom* tag = doc().AddHdriTag(doc().AddObject(5140, "Holder"), 2);
+// The user is told the click failed, so the tag keeps its working file, as
+// a selected tag does, and gets no undo step.
+TEST_P(ClickTargets, TheOnlySmallModeTagWithoutTheSmallFileKeepsItsWorkingFile) {
+  simhost::Atom* tag = doc().AddHdriTag(doc().AddObject(5140, "Holder"), 2, "Only");
+  tag->Data().Set(2001, simhost::Value::Filename(Hdri("full_SM.hdr")));
+  tag->Data().Set(3001, simhost::Value::Int32(1));
   OpenAndClick("bare");
   EXPECT_EQ(Messages(), (std::vector<std::string>{kBrokenAsset}));
-  EXPECT_EQ(tag->Data().GetText(2001), Hdri("bare_SM.hdr"));
-  EXPECT_EQ(tag->Data().GetInt32(3001), 1);  // its other variant, bare.hdr, exists
+  EXPECT_EQ(tag->Data().GetText(2001), Hdri("full_SM.hdr"));
+  EXPECT_EQ(tag->Data().GetInt32(3001), 1);
+  for (const std::string& line : doc().Undo().Log()) {
+    EXPECT_EQ(line.find("\"Only\""), std::string::npos) << line;
+  }
+  EXPECT_EQ(session_.host().EventAdds().size(), 1u);
 }
 
 TEST_P(ClickTargets, SelectionChangesObjectsThenTagsInSelectionOrderInOneUndoStep) {

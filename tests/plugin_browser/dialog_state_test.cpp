@@ -56,9 +56,9 @@ TEST_P(DialogState, ReopeningKeepsTheSizeAndThePack) {
   Load();
   c4d_dialog* browser = Open();
   ASSERT_NE(browser, nullptr);
-  // The first rebuild ends the start-up restore of the first pack.
-  Rebuild(browser);
   Choose(browser, kPackChooser, 2);
+  Rebuild(browser);
+  EXPECT_EQ(Value(browser, kPackChooser), 2);
   Choose(browser, kSizeChooser, kLarge);
   Close(browser);
   ASSERT_FALSE(windows().IsOpen(browser));

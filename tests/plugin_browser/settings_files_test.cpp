@@ -200,6 +200,18 @@ TEST_P(SettingsFiles, UnusableSettingsFileMeansTheDefaultLibrarySilently) {
   EXPECT_TRUE(host().ErrorDialogs().empty());
 }
 
+// The part before the NUL is an existing library, yet the whole path names
+// no folder.
+TEST_P(SettingsFiles, RememberedPathHoldingANulByteMeansTheDefaultLibrary) {
+  Load();
+  chosen().AddTile("01_Chosen", "tile");
+  WriteSettings(hf(), kSettingsIdent, chosen().root().string() + std::string(1, '\0') + "/etc");
+  c4d_dialog* browser = Open();
+  ASSERT_NE(browser, nullptr);
+  EXPECT_EQ(FirstPack(browser), "Default");
+  EXPECT_TRUE(host().Messages().empty());
+}
+
 // A cancelled selection, or a file instead of a folder, keeps the earlier
 // choice and both files as they were.
 TEST_P(SettingsFiles, CancelledOrUnusableSelectionKeepsTheEarlierChoice) {

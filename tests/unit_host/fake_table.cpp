@@ -24,6 +24,7 @@ struct FakeValue {
 
 int g_liveContainers = 0;
 std::map<std::string, std::string> g_files;
+std::vector<std::string> g_calls;
 
 }  // namespace
 }  // namespace host_test
@@ -160,6 +161,7 @@ c4d_bool FileOpen(c4d_file* handle, const char* path, int32_t mode, int32_t erro
   (void)error_dialog;
   (void)type;
   (void)creator;
+  g_calls.push_back(std::string("bf_open ") + path);
   FakeFile* file = FileOf(handle);
   file->path = path;
   file->order = byte_order;
@@ -220,6 +222,39 @@ int32_t FileGetError(const c4d_file* handle) { return FileOf(handle)->error; }
 void FileSetError(c4d_file* handle, int32_t error) { FileOf(handle)->error = error; }
 void FileSetOrder(c4d_file* handle, int32_t order) { FileOf(handle)->order = order; }
 
+// ------------------------------------------- calls that only take text
+
+int g_handle = 0;  // the address every fake folder browser and bitmap shares
+
+c4d_bool Exists(const char* path, c4d_bool is_directory) {
+  (void)is_directory;
+  g_calls.push_back(std::string("exists ") + path);
+  return 1;
+}
+
+c4d_dir* DirAlloc() { return reinterpret_cast<c4d_dir*>(&g_handle); }
+void DirFree(c4d_dir* dir) { (void)dir; }
+void DirInit(c4d_dir* dir, const char* path, int32_t flags) {
+  (void)dir;
+  (void)flags;
+  g_calls.push_back(std::string("dir_init ") + path);
+}
+
+c4d_bitmap* BitmapAlloc() { return reinterpret_cast<c4d_bitmap*>(&g_handle); }
+void BitmapFree(c4d_bitmap* bitmap) { (void)bitmap; }
+int32_t BitmapInitFile(c4d_bitmap* bitmap, const char* path, int32_t frame) {
+  (void)bitmap;
+  (void)frame;
+  g_calls.push_back(std::string("init_file ") + path);
+  return 1;
+}
+
+void Print(const char* line) { g_calls.push_back(std::string("print ") + line); }
+c4d_bool OpenHtml(const char* address) {
+  g_calls.push_back(std::string("open_html ") + address);
+  return 1;
+}
+
 // ------------------------------------------------------------------ scene
 
 FakeAtom* AtomOf(const c4d_atom* atom) {
@@ -278,6 +313,15 @@ FakeTable::FakeTable() : table_() {
   files.bf_get_error = FileGetError;
   files.bf_set_error = FileSetError;
   files.bf_set_order = FileSetOrder;
+  files.exists = Exists;
+  files.dir_alloc = DirAlloc;
+  files.dir_free = DirFree;
+  files.dir_init = DirInit;
+  bitmap_.alloc = BitmapAlloc;
+  bitmap_.free = BitmapFree;
+  bitmap_.init_file = BitmapInitFile;
+  general_.print = Print;
+  general_.open_html = OpenHtml;
   scene_.get_type = AtomType;
   scene_.is_instance_of = AtomIsInstanceOf;
   scene_.get_data_instance = AtomData;
@@ -286,6 +330,7 @@ FakeTable::FakeTable() : table_() {
 FakeTable::~FakeTable() {
   for (auto& atom : atoms_) Destroy(atom->data);
   g_files.clear();
+  g_calls.clear();
 }
 
 std::map<std::string, std::string>& FakeTable::Files() { return g_files; }
@@ -298,5 +343,7 @@ FakeAtom* FakeTable::NewAtom(int32_t type) {
 }
 
 int FakeTable::LiveContainers() { return g_liveContainers; }
+
+std::vector<std::string>& FakeTable::Calls() { return g_calls; }
 
 }  // namespace host_test

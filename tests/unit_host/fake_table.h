@@ -40,6 +40,10 @@ class FakeTable {
   // The scene area, for tests that make it look older or newer.
   c4d_scene_api& Scene() { return scene_; }
 
+  // Every path and text handed to the fake's file checks, folder browsing,
+  // bitmap loading, console and web pages, as "<call> <text>".
+  std::vector<std::string>& Calls();
+
  private:
   c4d_general_api general_{};
   c4d_container_api container_{};
