@@ -143,10 +143,10 @@ class MainDialog : public GeDialog {
   Filename addMoreImagePath;
   // The page the placeholder tile opens.
   String storePageUrl;
-  // The pack chooser value a saved layout asked for, forced on the next
-  // redraw (on the first two after InitValues); -1 once used.
+  // The pack chooser value a restored layout asked for, applied at the next
+  // redraw and then cleared; -1 while the host has delivered no layout.
   Int32 restoreSelection;
-  // Redraws since InitValues, counting towards restoreSelection's two.
+  // Redraws since InitValues; counted only, it decides nothing.
   Int32 restoreCount;
 
  private:
