@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libreadline-dev
   libcli11-dev nlohmann-json3-dev
   clang-format binutils
+  clang libclang-rt-14-dev
 )
 
 is_installed() {
