@@ -1,12 +1,14 @@
 // How the browser scales with the library: rebuilding the grid of every pack
 // against a bare walk of the same folders, and drawing tiles (each draw
-// re-reads its JPEG) against decoding that JPEG alone.
+// re-reads its JPEG) against decoding that JPEG alone: one tile, and a whole
+// window of 60 tiles against decoding their 60 JPEGs.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "bitmap.h"
 #include "host.h"
@@ -53,8 +55,10 @@ class InstalledBrowser {
   c4d_dialog* dialog() const { return dialog_; }
   simhost::WindowSystem& windows() { return host_.Windows(); }
   const fs::path& library() const { return library_; }
-  fs::path FirstMediumPreview() const {
-    return library_ / "Pack_00" / "Thumbnails" / "Tile_0_md.jpg";
+  fs::path FirstMediumPreview() const { return MediumPreview(0); }
+  fs::path MediumPreview(int tile) const {
+    return library_ / PackName(tile % kPacks) / "Thumbnails" /
+           ("Tile_" + std::to_string(tile) + "_md.jpg");
   }
 
  private:
@@ -123,14 +127,57 @@ void DrawMediumTile(benchmark::State& state) {
   }
 }
 
+constexpr int kScreenTiles = 60;
+
+void DecodeScreenBaseline(benchmark::State& state) {
+  InstalledBrowser browser(kScreenTiles);
+  std::vector<std::string> previews;
+  for (int tile = 0; tile < kScreenTiles; ++tile) {
+    previews.push_back(browser.MediumPreview(tile).string());
+  }
+  for (auto _ : state) {
+    for (const std::string& preview : previews) {
+      simhost::Bitmap bitmap;
+      benchmark::DoNotOptimize(bitmap.LoadFile(preview));
+    }
+  }
+}
+
+// Show All at Medium in a window that shows all 60 tiles (5 columns of 12
+// rows), pictured as the shot command does.
+void ShotFullWindow(benchmark::State& state) {
+  InstalledBrowser browser(kScreenTiles);
+  if (!browser.dialog()) return state.SkipWithError("the browser did not open");
+  simhost::WindowSystem& windows = browser.windows();
+  windows.Resize(browser.dialog(), 1500, 1900);
+  windows.SendCursorInfo(browser.dialog(), 10, 10);
+  windows.ChooseComboValue(browser.dialog(), kPackChooser, kShowAll);
+  windows.ChooseComboValue(browser.dialog(), kSizeChooser, 2);
+  int visible_tiles = 0;
+  for (const simhost::VisibleUserArea& area : windows.VisibleUserAreas(browser.dialog())) {
+    visible_tiles += area.gadget_id >= kFirstTile && area.visible_height == area.height;
+  }
+  if (visible_tiles != kScreenTiles) {
+    const std::string why = std::to_string(visible_tiles) + " of the tiles are in view";
+    return state.SkipWithError(why.c_str());
+  }
+  for (auto _ : state) {
+    simhost::Picture picture = windows.RenderWindow(browser.dialog());
+    benchmark::DoNotOptimize(picture);
+  }
+}
+
 BENCHMARK(ListLibraryBaseline)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(RebuildShowAll)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(DecodePreviewBaseline)->Unit(benchmark::kMicrosecond);
 BENCHMARK(DrawMediumTile)->Unit(benchmark::kMicrosecond);
+BENCHMARK(DecodeScreenBaseline)->Unit(benchmark::kMillisecond);
+BENCHMARK(ShotFullWindow)->Unit(benchmark::kMillisecond);
 
 const bool kRatiosRegistered = [] {
   CompareWithBaseline("RebuildShowAll", "ListLibraryBaseline");
   CompareWithBaseline("DrawMediumTile", "DecodePreviewBaseline");
+  CompareWithBaseline("ShotFullWindow", "DecodeScreenBaseline");
   return true;
 }();
 

@@ -9,7 +9,9 @@ packages=(
   libjpeg-dev libpng-dev libfreetype-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev libreadline-dev
   libcli11-dev nlohmann-json3-dev
-  clang-format binutils clang
+  clang-format binutils
+  # fuzz/: libFuzzer with clang and its runtime
+  clang libclang-rt-14-dev
   # Windows modules: mingw-w64 cross compilers, their objdump, wine to run
   # the tests (wine32 for the 32-bit ones), GoogleTest's sources to build
   # it for each target.

@@ -140,6 +140,32 @@ windows_stage() {
   unset WINEPREFIX
 }
 
+# run_fuzzers: builds the libFuzzer targets of fuzz/ with clang in
+# build-fuzz/ and runs each for a bounded time from its seed corpus (new
+# inputs go to build-fuzz/, never into the repository). A crash, a leak, a
+# slow input or a memory blow-up fails the stage; counts one test per target.
+run_fuzzers() {
+  local dir=build-fuzz seconds=${LUMIDROME_FUZZ_SECONDS:-30} target
+  echo "== fuzz: configure and build in $dir"
+  if ! cmake -S fuzz -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ ||
+    ! cmake --build "$dir" -j2; then
+    note_problem "fuzz build"
+    return
+  fi
+  for target in bitmap hyperfile; do
+    echo "== fuzz: $target for ${seconds}s"
+    mkdir -p "$dir/found-$target"
+    if (cd "$dir" && ./fuzz_$target -max_total_time="$seconds" -timeout=5 -rss_limit_mb=512 \
+      -max_len=65536 -print_final_stats=1 "found-$target" "../fuzz/corpus/$target"); then
+      passed=$((passed + 1))
+    else
+      failed=$((failed + 1))
+      note_problem "fuzz $target (the failing input is in $dir)"
+    fi
+  done
+}
+
 if ! bash scripts/install-deps.sh; then
   note_problem "install-deps"
   echo "0 passed, 0 failed"
@@ -153,6 +179,7 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 timed linux32 linux32_stage
 timed win64 windows_stage win64
 timed win32 windows_stage win32
+run_fuzzers
 
 if [[ ${#problems[@]} -gt 0 ]]; then
   echo "test.sh: problems: ${problems[*]}" >&2

@@ -81,7 +81,11 @@ void DirFree(c4d_dir* handle) {
 }
 
 void DirInit(c4d_dir* handle, const char* path, int32_t flags) {
-  if (DirIterator* dir = ToDirIterator(handle)) dir->Init(FromCText(path), flags);
+  DirIterator* dir = ToDirIterator(handle);
+  if (dir == nullptr) return;
+  Host* host = Host::Current();
+  if (host == nullptr) return dir->Init(FromCText(path), flags);
+  dir->Init(FromCText(path), flags, host->EffectiveDirOrder(), &host->Random());
 }
 
 c4d_bool DirNext(c4d_dir* handle) {

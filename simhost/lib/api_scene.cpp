@@ -70,9 +70,16 @@ c4d_bool SetParameter(c4d_atom* handle, const c4d_desc_level* levels, int32_t de
   return atom->SetParameter(levels, depth, copy);
 }
 
+// A message the module sends to an element is shown as it happens.
 c4d_bool Message(c4d_atom* handle, int32_t type, void* data) {
   Atom* atom = Live(handle, "scene.message");
-  return atom != nullptr && atom->Message(type, data);
+  if (atom == nullptr) return 0;
+  if (Host* host = Host::Current()) {
+    host->Record(event_kind::kNotify, "message " + std::to_string(type) +
+                                          (data != nullptr ? " with data" : "") + " to " +
+                                          atom->Label());
+  }
+  return atom->Message(type, data);
 }
 
 c4d_container* GetDataInstance(c4d_atom* handle) {
@@ -294,16 +301,18 @@ void Fill(c4d_atom_array* handle, const std::vector<Atom*>& atoms) {
   for (const Atom* atom : atoms) array->serials.push_back(atom->Serial());
 }
 
-// flags: 1 children of selected objects too, 2 in selection order rather
-// than hierarchy order.
-void DocGetActiveObjects(c4d_atom* handle, c4d_atom_array* selection, int32_t flags) {
-  Document* document = ToDocument(handle, "scene.doc_get_active_objects");
-  if (document == nullptr) return Fill(selection, {});
-  const std::vector<Atom*> selected = document->SelectedObjects();
+constexpr int32_t kWithChildren = 1;
+constexpr int32_t kSelectionOrder = 2;
+
+// The selected objects in selection order when asked for it, else in the
+// document's order, as the host gives them; children of selected objects
+// only when asked for.
+std::vector<Atom*> ActiveObjects(const Document& document, int32_t flags) {
+  const std::vector<Atom*> selected = document.SelectedObjects();
   std::vector<Atom*> ordered = selected;
-  if ((flags & 2) == 0) {
+  if ((flags & kSelectionOrder) == 0) {
     ordered.clear();
-    for (Atom* object : document->AllObjects()) {
+    for (Atom* object : document.AllObjects()) {
       if (std::find(selected.begin(), selected.end(), object) != selected.end()) {
         ordered.push_back(object);
       }
@@ -311,20 +320,31 @@ void DocGetActiveObjects(c4d_atom* handle, c4d_atom_array* selection, int32_t fl
   }
   std::vector<Atom*> result;
   for (Atom* object : ordered) {
-    if ((flags & 1) != 0 || !HasSelectedAncestor(object, selected)) result.push_back(object);
+    if ((flags & kWithChildren) != 0 || !HasSelectedAncestor(object, selected)) {
+      result.push_back(object);
+    }
   }
-  Fill(selection, result);
+  return result;
 }
 
-// Selected objects in selection order; type and instance_of -1 filter nothing.
+// flags: 1 children of selected objects too, 2 in selection order rather
+// than hierarchy order.
+void DocGetActiveObjects(c4d_atom* handle, c4d_atom_array* selection, int32_t flags) {
+  Document* document = ToDocument(handle, "scene.doc_get_active_objects");
+  if (document == nullptr) return Fill(selection, {});
+  Fill(selection, ActiveObjects(*document, flags));
+}
+
+// The filtered call has no flags of its own: its children argument carries
+// them (1 children too, 2 selection order), so a module that passes a plain
+// Bool gets the document's order, as the host gives it. Type and
+// instance_of -1 filter nothing.
 void DocGetActiveObjectsFilter(c4d_atom* handle, c4d_atom_array* selection, c4d_bool children,
                                int32_t type, int32_t instance_of) {
   Document* document = ToDocument(handle, "scene.doc_get_active_objects_filter");
   if (document == nullptr) return Fill(selection, {});
-  const std::vector<Atom*> selected = document->SelectedObjects();
   std::vector<Atom*> result;
-  for (Atom* object : selected) {
-    if (!children && HasSelectedAncestor(object, selected)) continue;
+  for (Atom* object : ActiveObjects(*document, children)) {
     if (type != -1 && object->Type() != type) continue;
     if (instance_of != -1 && !object->IsInstanceOf(instance_of)) continue;
     result.push_back(object);

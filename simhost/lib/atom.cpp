@@ -162,7 +162,13 @@ bool Atom::SetParameter(const c4d_desc_level* levels, int32_t depth, const Value
   return true;
 }
 
+// Long-lived elements (hook nodes, the document) get a message for every
+// object inserted; the older half is forgotten once twice kMessagesKept
+// are held, so memory stays flat.
 bool Atom::Message(int32_t type, void* data) {
+  if (messages_.size() >= 2 * kMessagesKept) {
+    messages_.erase(messages_.begin(), messages_.end() - kMessagesKept);
+  }
   messages_.push_back({type, data != nullptr});
   return true;
 }

@@ -88,7 +88,9 @@ class Atom : public TrackedHandle<c4d_atom> {
   // fixed.
   virtual bool GetParameter(const c4d_desc_level* levels, int32_t depth, Value* out) const;
   virtual bool SetParameter(const c4d_desc_level* levels, int32_t depth, const Value& value);
-  // Records the message; scene-hook nodes also pass it to their hook.
+  // Records the message (the newest kMessagesKept or more are kept);
+  // scene-hook nodes also pass it to their hook.
+  static constexpr size_t kMessagesKept = 1000;
   virtual bool Message(int32_t type, void* data);
   const std::vector<MessageRecord>& Messages() const { return messages_; }
   // Keeps a value handed to the module, whose text it points into, until

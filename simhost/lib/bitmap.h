@@ -2,7 +2,9 @@
 // copied and saved as PNG.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -41,6 +43,8 @@ class Bitmap : public TrackedHandle<c4d_bitmap> {
   // Loads a JPEG or PNG file, told apart by content. On failure the bitmap
   // is left empty and error (when given) says why; IMAGERESULT.
   int32_t LoadFile(const std::string& path, std::string* error = nullptr);
+  // The same from bytes in memory (a file's whole content).
+  int32_t LoadBytes(const uint8_t* data, size_t size, std::string* error = nullptr);
   void Clear();
 
   // Out of range: false (and black for GetPixel).
@@ -54,6 +58,8 @@ class Bitmap : public TrackedHandle<c4d_bitmap> {
   bool SavePng(const std::string& path, std::string* error = nullptr) const;
 
  private:
+  int32_t LoadStream(FILE* file, std::string* reason);
+
   int32_t width_ = 0;
   int32_t height_ = 0;
   std::vector<uint8_t> pixels_;

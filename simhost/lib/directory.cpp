@@ -1,7 +1,10 @@
 #include "directory.h"
 
+#include <dirent.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -10,33 +13,72 @@
 
 namespace simhost {
 
-DirIterator::~DirIterator() { CloseDir(); }
+namespace {
 
-void DirIterator::CloseDir() {
-  if (dir_ != nullptr) ::closedir(dir_);
-  dir_ = nullptr;
+std::string UpperCase(const std::string& name) {
+  std::string upper = name;
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return upper;
 }
 
-void DirIterator::Init(const std::string& folder, int32_t /*flags*/) {
-  CloseDir();
+// Windows compares names by their upper-case form; names alike in that form
+// keep a fixed order by their bytes.
+bool WindowsBefore(const std::string& a, const std::string& b) {
+  const std::string upper_a = UpperCase(a);
+  const std::string upper_b = UpperCase(b);
+  return upper_a != upper_b ? upper_a < upper_b : a < b;
+}
+
+std::vector<std::string> ReadNames(const std::string& folder) {
+  std::vector<std::string> names;
+  DIR* dir = folder.empty() ? nullptr : ::opendir(folder.c_str());
+  if (dir == nullptr) return names;
+  while (const dirent* entry = ::readdir(dir)) {
+    if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
+    names.emplace_back(entry->d_name);
+  }
+  ::closedir(dir);
+  return names;
+}
+
+}  // namespace
+
+void OrderNames(std::vector<std::string>* names, DirOrder order, std::mt19937* random) {
+  switch (order) {
+    case DirOrder::kNative:
+      return;
+    case DirOrder::kSorted:
+      std::sort(names->begin(), names->end(), WindowsBefore);
+      return;
+    case DirOrder::kReverse:
+      std::sort(names->begin(), names->end(), WindowsBefore);
+      std::reverse(names->begin(), names->end());
+      return;
+    case DirOrder::kShuffle:
+      if (random != nullptr) std::shuffle(names->begin(), names->end(), *random);
+      return;
+  }
+}
+
+DirIterator::~DirIterator() = default;
+
+void DirIterator::Init(const std::string& folder, int32_t /*flags*/, DirOrder order,
+                       std::mt19937* random) {
   folder_ = folder;
   name_.clear();
   has_info_ = false;
-  if (!folder.empty()) dir_ = ::opendir(folder.c_str());
+  names_ = ReadNames(folder);
+  next_ = 0;
+  OrderNames(&names_, order, random);
 }
 
 bool DirIterator::Next() {
   name_.clear();
   has_info_ = false;
-  if (dir_ == nullptr) return false;
-  while (const dirent* entry = ::readdir(dir_)) {
-    if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
-    name_ = entry->d_name;
-    has_info_ = ::stat(JoinPath(folder_, name_).c_str(), &info_) == 0;
-    return true;
-  }
-  CloseDir();
-  return false;
+  if (next_ >= names_.size()) return false;
+  name_ = names_[next_++];
+  has_info_ = ::stat(JoinPath(folder_, name_).c_str(), &info_) == 0;
+  return true;
 }
 
 bool DirIterator::IsReadOnly() const {

@@ -1,16 +1,26 @@
-// Directory iteration in the order the file system gives, and the plain
-// file-system questions of the host.
+// Directory iteration in the order the host's file system would give, and
+// the plain file-system questions of the host.
 #pragma once
 
-#include <dirent.h>
 #include <sys/stat.h>
 
 #include <cstdint>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "handles.h"
 
 namespace simhost {
+
+// The order in which a folder lists its entries. kNative is this file
+// system's own (unsorted on Linux); kSorted is what Windows gives (names
+// compared case-insensitively by their upper-case form); kReverse is that
+// order backwards; kShuffle a new random order for every listing.
+enum class DirOrder { kNative, kSorted, kReverse, kShuffle };
+
+// Puts names into the order; random draws the shuffles.
+void OrderNames(std::vector<std::string>* names, DirOrder order, std::mt19937* random);
 
 class DirIterator : public TrackedHandle<c4d_dir> {
  public:
@@ -19,8 +29,10 @@ class DirIterator : public TrackedHandle<c4d_dir> {
   DirIterator(const DirIterator&) = delete;
   DirIterator& operator=(const DirIterator&) = delete;
 
-  // A folder that cannot be read yields no entries.
-  void Init(const std::string& folder, int32_t flags);
+  // A folder that cannot be read yields no entries. The names are read at
+  // once and listed in the order given.
+  void Init(const std::string& folder, int32_t flags, DirOrder order = DirOrder::kNative,
+            std::mt19937* random = nullptr);
   // Moves to the next entry, skipping "." and ".."; false at the end.
   bool Next();
   // The entry's name as the file system's bytes.
@@ -31,9 +43,8 @@ class DirIterator : public TrackedHandle<c4d_dir> {
   int64_t Size() const;
 
  private:
-  void CloseDir();
-
-  DIR* dir_ = nullptr;
+  std::vector<std::string> names_;
+  size_t next_ = 0;
   std::string folder_;
   std::string name_;
   struct stat info_ {};

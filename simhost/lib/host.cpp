@@ -22,6 +22,16 @@ std::string DefaultHome() {
   return home != nullptr && home[0] != '\0' ? NormalFolder(home) : std::string("/root");
 }
 
+// Appends, first forgetting the older half once twice the kept number is
+// reached.
+template <typename T>
+void KeepRecent(std::vector<T>* records, T record) {
+  if (records->size() >= 2 * Host::kRecordsKept) {
+    records->erase(records->begin(), records->end() - Host::kRecordsKept);
+  }
+  records->push_back(std::move(record));
+}
+
 }  // namespace
 
 void WarnCurrent(const std::string& text) {
@@ -136,6 +146,12 @@ std::string Host::C4dPath(int32_t which) const {
   }
 }
 
+DirOrder Host::EffectiveDirOrder() const {
+  constexpr int32_t kWindows = 1;
+  if (dir_order_) return *dir_order_;
+  return operating_system_ == kWindows ? DirOrder::kSorted : DirOrder::kNative;
+}
+
 bool Host::TakesAvailable() const {
   return takes_available_.value_or(table_.version >= kFirstVersionWithTakes);
 }
@@ -143,7 +159,7 @@ bool Host::TakesAvailable() const {
 // ----------------------------------------------------------------- records
 
 void Host::Record(const std::string& kind, const std::string& text) {
-  events_.push_back({kind, text});
+  KeepRecent(&events_, HostEvent{kind, text});
   if (observer_) observer_(kind, text);
 }
 
@@ -354,17 +370,23 @@ int Host::BroadcastDocumentInfo(const c4d_document_info& info) {
 
 std::unique_ptr<Atom> Host::CreateElement(int32_t type) const {
   const ElementType* info = FindElementType(type);
-  if (info == nullptr || (info->from_hdri_plugin && !hdri_installed_)) return nullptr;
-  return Atom::Create(type);
+  if (info == nullptr) return nullptr;
+  if (!info->from_hdri_plugin || hdri_plugin_ == HdriPlugin::kPresent) return Atom::Create(type);
+  if (hdri_plugin_ == HdriPlugin::kMissing) return nullptr;
+  return Atom::Create(info->kind == AtomKind::kTag ? type_id::kAnnotationTag
+                                                   : type_id::kNullObject);
 }
 
 // ------------------------------------------------------------------ services
 
 Resource* Host::LoadResource(const std::string& folder) {
   ++resource_requests_;
-  Record(event_kind::kResource,
-         std::string(accept_resources_ ? "loaded " : "refused ") + QuoteText(folder));
-  if (!accept_resources_) return nullptr;
+  // Like the real host, a resource set comes from a folder that exists.
+  const bool exists = PathExists(folder, true);
+  const bool loaded = accept_resources_ && exists;
+  Record(event_kind::kResource, std::string(loaded ? "loaded " : "refused ") + QuoteText(folder) +
+                                    (accept_resources_ && !exists ? " (no such folder)" : ""));
+  if (!loaded) return nullptr;
   resources_.push_back(std::make_unique<Resource>());
   resources_.back()->folder = folder;
   return resources_.back().get();
@@ -389,7 +411,7 @@ std::optional<std::string> Host::AnswerSelection(const std::string& title) {
     answer = selections_.front();
     selections_.pop_front();
   }
-  selection_titles_.push_back(title);
+  KeepRecent(&selection_titles_, title);
   Record(event_kind::kSelect,
          QuoteText(title) + " -> " + (answer ? QuoteText(*answer) : std::string("cancelled")));
   return answer;
@@ -401,13 +423,13 @@ bool Host::AnswerOpenHtml(const std::string& address) {
     answer = html_answers_.front();
     html_answers_.pop_front();
   }
-  opened_pages_.push_back({address, answer});
+  KeepRecent(&opened_pages_, OpenedPage{address, answer});
   Record(event_kind::kOpenHtml, address + (answer ? "" : " (failed)"));
   return answer;
 }
 
 void Host::Sleep(int32_t milliseconds) {
-  sleeps_.push_back(milliseconds);
+  KeepRecent(&sleeps_, milliseconds);
   Record(event_kind::kSleep, std::to_string(milliseconds) + " ms");
   if (real_sleep_ && milliseconds > 0) {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
@@ -415,7 +437,7 @@ void Host::Sleep(int32_t milliseconds) {
 }
 
 void Host::EventAdd(int32_t flags) {
-  event_adds_.push_back(flags);
+  KeepRecent(&event_adds_, flags);
   Record(event_kind::kEventAdd, "flags " + std::to_string(flags));
 }
 

@@ -10,10 +10,12 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "c4d_function_table.h"
+#include "directory.h"
 #include "document.h"
 #include "plugin_module.h"
 #include "plugin_registry.h"
@@ -34,7 +36,13 @@ constexpr const char* kSelect = "select";  // a folder or file selection asked
 constexpr const char* kSleep = "sleep";
 constexpr const char* kEventAdd = "event_add";
 constexpr const char* kWarning = "warning";  // a call the host refused as malformed
+constexpr const char* kNotify = "notify";    // a message the module sent to a scene element
 }  // namespace event_kind
+
+// Whether the HDRI object plug-in is installed, and what allocating one of
+// its types gives: the element, null, or an element of another type (a
+// plug-in that took its ids).
+enum class HdriPlugin { kPresent, kMissing, kOtherType };
 
 struct HostEvent {
   std::string kind;
@@ -110,8 +118,19 @@ class Host {
   void QueueSelectionCancel() { selections_.push_back(std::nullopt); }
   // Answers for the next web-page openings; with nothing queued they succeed.
   void QueueOpenHtmlAnswer(bool success) { html_answers_.push_back(success); }
-  void SetHdriPluginInstalled(bool installed) { hdri_installed_ = installed; }
-  bool HdriPluginInstalled() const { return hdri_installed_; }
+  void SetHdriPlugin(HdriPlugin plugin) { hdri_plugin_ = plugin; }
+  HdriPlugin GetHdriPlugin() const { return hdri_plugin_; }
+  void SetHdriPluginInstalled(bool installed) {
+    hdri_plugin_ = installed ? HdriPlugin::kPresent : HdriPlugin::kMissing;
+  }
+  bool HdriPluginInstalled() const { return hdri_plugin_ == HdriPlugin::kPresent; }
+  // Unset: the order of the operating system the host reports (sorted for
+  // Windows, the file system's own otherwise).
+  void SetDirOrder(std::optional<DirOrder> order) { dir_order_ = order; }
+  DirOrder EffectiveDirOrder() const;
+  // Seeds the host's random choices (shuffled listings).
+  void SetSeed(uint32_t seed) { random_.seed(seed); }
+  std::mt19937& Random() { return random_; }
   // Unset: takes exist from interface version 17000 on.
   void SetTakesAvailable(std::optional<bool> available) { takes_available_ = available; }
   bool TakesAvailable() const;
@@ -120,6 +139,9 @@ class Host {
 
   // ------------------------------------------------------------- records
   void SetObserver(Observer observer) { observer_ = std::move(observer); }
+  // Keeps the newest kRecordsKept or more of each list of records, so a
+  // long session's memory stays flat; the observer sees every record.
+  static constexpr size_t kRecordsKept = 2000;
   void Record(const std::string& kind, const std::string& text);
   const std::vector<HostEvent>& Events() const { return events_; }
   std::vector<std::string> EventsOf(const std::string& kind) const;
@@ -174,7 +196,8 @@ class Host {
   // Sends message 1001078 to the hook instances of every document; returns
   // how many got it.
   int BroadcastDocumentInfo(const c4d_document_info& info);
-  // A new element, or null when the type is unknown or its plug-in missing.
+  // A new element, or null when the type is unknown or its plug-in missing;
+  // with another plug-in in its place, an element of another type.
   std::unique_ptr<Atom> CreateElement(int32_t type) const;
 
   // --------------------------------------- services of the table functions
@@ -224,7 +247,9 @@ class Host {
   int32_t qualifiers_ = 0;
   std::deque<std::optional<std::string>> selections_;
   std::deque<bool> html_answers_;
-  bool hdri_installed_ = true;
+  HdriPlugin hdri_plugin_ = HdriPlugin::kPresent;
+  std::optional<DirOrder> dir_order_;
+  std::mt19937 random_{1};
   std::optional<bool> takes_available_;
   bool real_sleep_ = false;
 

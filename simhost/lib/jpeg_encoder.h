@@ -1,5 +1,5 @@
-// JPEG pictures of one colour, for the libraries that the simhost tools and
-// the tests generate.
+// JPEG pictures: of one colour, for the libraries that the simhost tools and
+// the tests generate, and of any pixels, for saved window pictures.
 #pragma once
 
 #include <cstdint>
@@ -10,5 +10,7 @@ namespace simhost {
 // The bytes of a width x height JPEG; empty when the encoder fails.
 std::string EncodeSolidJpeg(int width, int height, uint8_t red, uint8_t green, uint8_t blue,
                             int quality = 90);
+// rgb holds width x height pixels, 3 bytes each, row by row.
+std::string EncodeRgbJpeg(int width, int height, const uint8_t* rgb, int quality = 90);
 
 }  // namespace simhost

@@ -24,12 +24,36 @@ std::string IdText(const std::vector<c4d_desc_level>& id) {
   return text + "]";
 }
 
+// "messages: 1037792 (2 times)": what the element received, by type in the
+// order first received.
+std::string ReceivedMessages(const Atom* atom, int indent) {
+  std::vector<std::pair<int32_t, int>> counts;
+  for (const MessageRecord& record : atom->Messages()) {
+    auto it = std::find_if(counts.begin(), counts.end(),
+                           [&](const auto& count) { return count.first == record.type; });
+    if (it == counts.end()) {
+      counts.emplace_back(record.type, 1);
+    } else {
+      ++it->second;
+    }
+  }
+  if (counts.empty()) return "";
+  std::string text;
+  for (const auto& [type, count] : counts) {
+    text += (text.empty() ? "" : ", ") + std::to_string(type) +
+            (count > 1 ? " (" + std::to_string(count) + " times)" : "");
+  }
+  return Pad(indent) + "messages: " + text + "\n";
+}
+
 void DescribeObject(const Document& doc, const Atom* object, int indent, std::string* out) {
   *out += Pad(indent) + object->Label() + SelectionMark(object, doc.SelectedObjects()) + "\n";
   *out += object->Data().Describe(indent + 4);
+  *out += ReceivedMessages(object, indent + 4);
   for (const Atom* tag : object->Tags().Items()) {
     *out += Pad(indent + 2) + "tag " + tag->Label() + SelectionMark(tag, doc.SelectedTags()) + "\n";
     *out += tag->Data().Describe(indent + 6);
+    *out += ReceivedMessages(tag, indent + 6);
   }
   for (const Atom* child : object->Children().Items()) {
     DescribeObject(doc, child, indent + 2, out);
@@ -67,7 +91,7 @@ std::string Document::Describe() const {
   const Atom* active = ActiveMaterial();
   out += "  active material: " + (active != nullptr ? active->Label() : std::string("none")) + "\n";
   out += "  view: " + view_->Label() + "\n" + view_->Data().Describe(6);
-  out += "  takes:\n";
+  out += "  takes (values above are those of the current take):\n";
   DescribeTake(takes_, takes_.Main(), 4, &out);
   out += "  undo: " + std::to_string(undo_.UndoCount()) + " steps, " +
          std::to_string(undo_.RedoCount()) + " to redo\n";

@@ -49,9 +49,54 @@ Take* TakeData::Current() const {
   return current != nullptr && Owns(current) ? static_cast<Take*>(current) : main_.get();
 }
 
+// The takes from below the main take down to take, outermost first.
+std::vector<Take*> TakeData::Chain(Take* take) const {
+  std::vector<Take*> chain;
+  for (Atom* at = take; at != nullptr && at != main_.get(); at = at->Up()) {
+    chain.insert(chain.begin(), static_cast<Take*>(at));
+  }
+  return chain;
+}
+
+// Leaving a take puts each overridden value back as it was before the
+// take applied it; entering one remembers the value it covers and applies
+// the override. So the elements always hold the current take's values, and
+// the main take's own values come back when it is current again.
+void TakeData::Leave(Take* take) {
+  std::vector<Take*> chain = Chain(take);
+  for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+    for (const auto& entry : (*it)->Overrides()) {
+      Atom* node = FindAtom(entry->Node());
+      if (node == nullptr) continue;
+      for (const OverrideParam& param : entry->Params()) {
+        node->SetParameter(param.id.data(), static_cast<int32_t>(param.id.size()),
+                           param.backup_value);
+      }
+    }
+  }
+}
+
+void TakeData::Enter(Take* take) {
+  for (Take* step : Chain(take)) {
+    for (const auto& entry : step->Overrides()) {
+      Atom* node = FindAtom(entry->Node());
+      if (node == nullptr) continue;
+      for (OverrideParam& param : entry->Params()) {
+        const int32_t depth = static_cast<int32_t>(param.id.size());
+        node->GetParameter(param.id.data(), depth, &param.backup_value);
+        node->SetParameter(param.id.data(), depth, param.override_value);
+      }
+    }
+  }
+}
+
 bool TakeData::SetCurrent(Atom* take) {
   if (take == nullptr || !Owns(take)) return false;
+  Take* before = Current();
+  if (before == take) return true;
+  Leave(before);
   current_ = take->Serial();
+  Enter(static_cast<Take*>(take));
   return true;
 }
 

@@ -62,7 +62,9 @@ class TakeData : public TrackedHandle<c4d_take_data> {
 
   Take* Main() const { return main_.get(); }
   Take* Current() const;
-  // False for a take that is not one of this document's.
+  // False for a take that is not one of this document's. The elements then
+  // hold the new take's values: its overrides (and its parents') applied,
+  // every other value the main take's.
   bool SetCurrent(Atom* take);
   // A new take, last below parent (the main take when null).
   Take* AddTake(const std::string& name, Take* parent);
@@ -79,6 +81,10 @@ class TakeData : public TrackedHandle<c4d_take_data> {
   std::vector<OverrideRecord> Overrides() const;
 
  private:
+  std::vector<Take*> Chain(Take* take) const;
+  void Leave(Take* take);
+  void Enter(Take* take);
+
   Document* document_;
   std::unique_ptr<Take> main_;
   uint64_t current_;

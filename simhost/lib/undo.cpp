@@ -30,18 +30,24 @@ std::vector<AtomState> StatesNow(const std::vector<AtomState>& like) {
 
 }  // namespace
 
+// Forgets the older half of the log once it holds twice what is kept.
+void UndoStack::Note(std::string line) {
+  if (log_.size() >= 2 * kLogKept) log_.erase(log_.begin(), log_.end() - kLogKept);
+  log_.push_back(std::move(line));
+}
+
 bool UndoStack::Start() {
   if (open_depth_++ == 0) open_ = UndoGroup();
-  log_.push_back("start");
+  Note("start");
   return true;
 }
 
 bool UndoStack::End() {
   if (open_depth_ == 0) {
-    log_.push_back("end refused: no open group");
+    Note("end refused: no open group");
     return false;
   }
-  log_.push_back("end");
+  Note("end");
   if (--open_depth_ > 0) return true;
   if (!open_.steps.empty()) {
     done_.push_back(std::move(open_));
@@ -57,7 +63,7 @@ bool UndoStack::Add(int32_t type, Atom* element) {
   const bool ours = element != nullptr && element->GetDocument() == document_;
   const bool placed = ours && (type != undo_type::kNew || element->List() != nullptr);
   if (!IsOpen() || !known || !ours || !placed) {
-    log_.push_back("add refused " + std::to_string(type) + " " + what);
+    Note("add refused " + std::to_string(type) + " " + what);
     return false;
   }
   UndoStep step;
@@ -67,33 +73,33 @@ bool UndoStack::Add(int32_t type, Atom* element) {
   if (IsSelection(type)) step.selection_before = document_->CaptureSelection();
   if (type == undo_type::kNew) step.place = PlaceOf(element);
   open_.steps.push_back(std::move(step));
-  log_.push_back("add " + std::to_string(type) + " " + what);
+  Note("add " + std::to_string(type) + " " + what);
   return true;
 }
 
 bool UndoStack::Undo() {
   if (IsOpen() || done_.empty()) {
-    log_.push_back("undo refused");
+    Note("undo refused");
     return false;
   }
   UndoGroup group = std::move(done_.back());
   done_.pop_back();
   for (auto step = group.steps.rbegin(); step != group.steps.rend(); ++step) UndoStepNow(&*step);
   undone_.push_back(std::move(group));
-  log_.push_back("undo");
+  Note("undo");
   return true;
 }
 
 bool UndoStack::Redo() {
   if (IsOpen() || undone_.empty()) {
-    log_.push_back("redo refused");
+    Note("redo refused");
     return false;
   }
   UndoGroup group = std::move(undone_.back());
   undone_.pop_back();
   for (UndoStep& step : group.steps) RedoStepNow(&step);
   done_.push_back(std::move(group));
-  log_.push_back("redo");
+  Note("redo");
   return true;
 }
 

@@ -68,7 +68,10 @@ class UndoStack {
   size_t RedoCount() const { return undone_.size(); }
   // The steps of the group that the next Undo would revert.
   const UndoGroup* LastGroup() const { return done_.empty() ? nullptr : &done_.back(); }
-  // Every call in order: "start", "add 40 Object \"Sky\" ...", "end", "undo".
+  // The recent calls in order: "start", "add 40 Object \"Sky\" ...", "end",
+  // "undo". Only the last kLogKept or more are kept, so a long session's
+  // memory stays flat.
+  static constexpr size_t kLogKept = 1000;
   const std::vector<std::string>& Log() const { return log_; }
 
  private:
@@ -76,6 +79,7 @@ class UndoStack {
   void RedoStepNow(UndoStep* step);
   ListPlace PlaceOf(const Atom* atom) const;
   void Reinsert(UndoStep* step);
+  void Note(std::string line);
 
   Document* document_;
   int open_depth_ = 0;

@@ -122,7 +122,10 @@ TEST_P(ClickTargets, TheOnlySmallModeTagWithoutTheSmallFileKeepsItsWorkingFile) 
   EXPECT_EQ(session_.host().EventAdds().size(), 1u);
 }
 
-TEST_P(ClickTargets, SelectionChangesObjectsThenTagsInSelectionOrderInOneUndoStep) {
+// The objects come as the host's filtered selection gives them, which is
+// the document's order (A before B, though B was selected first); the tags
+// in the order they were selected.
+TEST_P(ClickTargets, SelectionChangesObjectsThenTagsInTheHostsOrderInOneUndoStep) {
   simhost::Atom* a = doc().AddObject(kHdriObjectType, "A");
   simhost::Atom* b = doc().AddObject(kHdriObjectType, "B");
   simhost::Atom* unselected = doc().AddObject(kHdriObjectType, "Unselected");
@@ -138,8 +141,8 @@ TEST_P(ClickTargets, SelectionChangesObjectsThenTagsInSelectionOrderInOneUndoSte
     if (line.rfind("add 40", 0) == 0) changed.push_back(line);
   }
   ASSERT_GE(changed.size(), 4u);
-  EXPECT_NE(changed[0].find("\"B\""), std::string::npos) << changed[0];
-  EXPECT_NE(changed[1].find("\"A\""), std::string::npos) << changed[1];
+  EXPECT_NE(changed[0].find("\"A\""), std::string::npos) << changed[0];
+  EXPECT_NE(changed[1].find("\"B\""), std::string::npos) << changed[1];
   EXPECT_NE(changed[2].find("\"Later\""), std::string::npos) << changed[2];
   EXPECT_NE(changed[3].find("\"Tag\""), std::string::npos) << changed[3];
   EXPECT_EQ(doc().Undo().UndoCount(), 1u);

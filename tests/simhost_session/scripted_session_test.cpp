@@ -32,6 +32,7 @@ std::string DemoScript(const std::filesystem::path& picture) {
 TEST(ScriptedSession, DemoScriptRunsOnR17) {
   PluginFixture fixture(Build::R17);
   const std::filesystem::path picture = TempFile(fixture, "shots/browser.png");
+  std::filesystem::create_directories(picture.parent_path());  // shot makes no folders
   int failures = -1;
   const std::string out = RunScript(fixture, DemoScript(picture), &failures);
   EXPECT_EQ(failures, 0) << out;

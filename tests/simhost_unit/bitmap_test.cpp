@@ -117,6 +117,58 @@ TEST_F(BitmapTest, AHeaderClaimingAHugePictureIsRefusedBeforeAllocating) {
   EXPECT_EQ(Load(path), image_result::kOutOfMemory);
 }
 
+// Sets the size in the baseline frame header (FF C0, length, precision,
+// height, width).
+void ClaimSize(std::vector<uint8_t>* bytes, int width, int height) {
+  for (size_t i = 0; i + 8 < bytes->size(); ++i) {
+    if ((*bytes)[i] == 0xFF && (*bytes)[i + 1] == 0xC0) {
+      (*bytes)[i + 5] = static_cast<uint8_t>(height >> 8);
+      (*bytes)[i + 6] = static_cast<uint8_t>(height);
+      (*bytes)[i + 7] = static_cast<uint8_t>(width >> 8);
+      (*bytes)[i + 8] = static_cast<uint8_t>(width);
+      return;
+    }
+  }
+}
+
+size_t StartOfScan(const std::vector<uint8_t>& bytes) {
+  for (size_t i = 0; i + 1 < bytes.size(); ++i) {
+    if (bytes[i] == 0xFF && bytes[i + 1] == 0xDA) return i;
+  }
+  return bytes.size();
+}
+
+// libjpeg goes on with grey where the data ends early, at the end of the
+// file or at an end marker; either way the file is broken, and the loader
+// stops there instead of decoding (and allocating) the rest.
+TEST_F(BitmapTest, DataThatEndsBeforeThePictureIsBrokenAlsoAtAnEndMarker) {
+  const std::string path = folder_.File("thumb.jpg");
+  WriteJpeg(path, 64, 32, 10, 200, 10);
+  const std::vector<uint8_t> good = ReadBytes(path);
+
+  std::vector<uint8_t> claims_more = good;  // a small picture's data, a huge header
+  ClaimSize(&claims_more, 2048, 32768);
+  WriteBytes(path, claims_more);
+  std::string error;
+  Bitmap bitmap;
+  EXPECT_EQ(bitmap.LoadFile(path, &error), image_result::kFileStructure);
+  EXPECT_TRUE(bitmap.Empty());
+  EXPECT_NE(error.find("premature end"), std::string::npos) << error;
+
+  const size_t scan = StartOfScan(good);
+  ASSERT_LT(scan, good.size());
+  std::vector<uint8_t> early_end(good.begin(), good.begin() + scan + (good.size() - scan) / 2);
+  early_end.push_back(0xFF);
+  early_end.push_back(0xD9);
+  EXPECT_EQ(bitmap.LoadBytes(early_end.data(), early_end.size()), image_result::kFileStructure);
+  std::vector<uint8_t> cut(good.begin(), good.end() - 40);
+  EXPECT_EQ(bitmap.LoadBytes(cut.data(), cut.size()), image_result::kFileStructure);
+  EXPECT_EQ(bitmap.LoadBytes(good.data(), 0), image_result::kFileStructure);
+
+  ASSERT_EQ(bitmap.LoadBytes(good.data(), good.size()), image_result::kOk);
+  EXPECT_EQ(bitmap.Pixels().size(), size_t{64} * 32 * 3);
+}
+
 TEST_F(BitmapTest, ScalingAveragesWhenShrinkingAndStretchesTheWholePicture) {
   Bitmap source;
   source.InitSize(4, 2);

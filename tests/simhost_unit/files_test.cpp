@@ -143,6 +143,65 @@ TEST_F(FilesTest, DirectoryEntriesComeInFileSystemOrderWithRawNames) {
   EXPECT_NE(seen, sorted) << "this file system happens to list sorted; the order check is weak";
 }
 
+// The real host lists folders as Windows or macOS do; here the order is a
+// host setting, so a module that relies on one order is caught.
+class DirectoryOrderTest : public FilesTest {
+ protected:
+  void SetUp() override {
+    for (const char* name : {"b_two", "A_one", "_under", "a_One", "C_three", "10", "9"}) {
+      WriteBytes(folder_.File(name), {1});
+    }
+    for (int i = 0; i < 30; ++i) WriteBytes(folder_.File("pack" + std::to_string(i)), {1});
+  }
+  std::vector<std::string> List() {
+    std::vector<std::string> seen;
+    c4d_dir* dir = api_.dir_alloc();
+    api_.dir_init(dir, folder_.Path().c_str(), 0);
+    while (api_.dir_next(dir)) {
+      TextCatcher name;
+      api_.dir_name(dir, TextCatcher::Sink, &name);
+      seen.push_back(name.text);
+    }
+    api_.dir_free(dir);
+    return seen;
+  }
+  static std::vector<std::string> First(const std::vector<std::string>& names, size_t count) {
+    return std::vector<std::string>(names.begin(), names.begin() + count);
+  }
+};
+
+TEST_F(DirectoryOrderTest, WindowsListsByTheUpperCaseFormAndOtherOrdersFollowTheSetting) {
+  host_.SetOperatingSystem(1);  // Windows
+  const std::vector<std::string> windows = List();
+  // By upper case "A_ONE" < "B_TWO" < "C_THREE" < "PACK0" < "_UNDER" ('_' after
+  // the letters); names alike in upper case in byte order.
+  EXPECT_EQ(First(windows, 6),
+            (std::vector<std::string>{"10", "9", "A_one", "a_One", "b_two", "C_three"}));
+  EXPECT_EQ(windows.back(), "_under");
+
+  host_.SetDirOrder(DirOrder::kReverse);
+  std::vector<std::string> reverse = List();
+  std::reverse(reverse.begin(), reverse.end());
+  EXPECT_EQ(reverse, windows);
+
+  host_.SetOperatingSystem(3);
+  host_.SetDirOrder(std::nullopt);  // Unix: the file system's own order
+  const std::vector<std::string> native = List();
+  EXPECT_NE(native, windows);
+  EXPECT_TRUE(std::is_permutation(native.begin(), native.end(), windows.begin()));
+}
+
+TEST_F(DirectoryOrderTest, ShuffledListingsDifferEachTimeAndRepeatWithTheSeed) {
+  host_.SetDirOrder(DirOrder::kShuffle);
+  host_.SetSeed(7);
+  const std::vector<std::string> first = List();
+  const std::vector<std::string> second = List();
+  EXPECT_NE(first, second);
+  EXPECT_TRUE(std::is_permutation(first.begin(), first.end(), second.begin()));
+  host_.SetSeed(7);
+  EXPECT_EQ(List(), first);
+}
+
 TEST_F(FilesTest, IteratingAMissingOrUninitialisedFolderYieldsNothing) {
   c4d_dir* dir = api_.dir_alloc();
   EXPECT_FALSE(api_.dir_next(dir));

@@ -174,13 +174,17 @@ TEST_F(HostTest, WhatAPersonShouldSeeIsRecordedInOrderAndObserved) {
 
 TEST_F(HostTest, ResourceSetsAreCountedAndCanBeRefused) {
   const c4d_resource_api& resources = *host_.Table().resource;
-  c4d_resource* set = resources.load("/plugins/Lumidrome/res");
+  simhost_test::TempFolder res;
+  c4d_resource* set = resources.load(res.Path().c_str());
   ASSERT_NE(set, nullptr);
   resources.release(set, 1);
   resources.release(set, 1);  // stale
+  // As the real host, no resource set from a folder that is not there.
+  EXPECT_EQ(resources.load((res.Path() + "/absent").c_str()), nullptr);
+  EXPECT_EQ(resources.load(res.File("file").c_str()), nullptr);
   host_.SetResourceLoading(false);
-  EXPECT_EQ(resources.load("/plugins/Lumidrome/res"), nullptr);
-  EXPECT_EQ(host_.ResourceLoadRequests(), 2);
+  EXPECT_EQ(resources.load(res.Path().c_str()), nullptr);
+  EXPECT_EQ(host_.ResourceLoadRequests(), 4);
   EXPECT_EQ(host_.ResourceReleases(), 1);
   EXPECT_EQ(host_.Warnings().size(), 1u);
 }

@@ -132,13 +132,21 @@ TEST_F(SceneTest, SelectionsComeBackInTheOrderTheyWereMade) {
   api_.doc_set_active_tag(&doc_, tag_a, selection_mode::kNew);
   api_.doc_set_active_tag(&doc_, tag_b, selection_mode::kAdd);
 
+  // The filtered call gives the document's order, as the host does, unless
+  // its flags (children 1) ask for the selection order (2).
   c4d_atom_array* list = api_.array_alloc();
   api_.doc_get_active_objects_filter(&doc_, list, 1, type_id::kHdriObject, -1);
+  EXPECT_EQ(Listed(list), (std::vector<c4d_atom*>{top, child}));
+  api_.doc_get_active_objects_filter(&doc_, list, 1 | 2, type_id::kHdriObject, -1);
   EXPECT_EQ(Listed(list), (std::vector<c4d_atom*>{child, top}));
   api_.doc_get_active_objects_filter(&doc_, list, 0, -1, -1);  // no children of selected
+  EXPECT_EQ(Listed(list), (std::vector<c4d_atom*>{top, group, other}));
+  api_.doc_get_active_objects_filter(&doc_, list, 2, -1, -1);
   EXPECT_EQ(Listed(list), (std::vector<c4d_atom*>{other, group, top}));
   api_.doc_get_active_objects(&doc_, list, 0);  // hierarchy order
   EXPECT_EQ(Listed(list), (std::vector<c4d_atom*>{top, group, other}));
+  api_.doc_get_active_objects(&doc_, list, 2);  // selection order
+  EXPECT_EQ(Listed(list), (std::vector<c4d_atom*>{other, group, top}));
   api_.doc_get_active_tags(&doc_, list);
   EXPECT_EQ(Listed(list), (std::vector<c4d_atom*>{tag_a, tag_b}));
   EXPECT_TRUE(api_.get_bit(tag_a, kBitActive));
@@ -146,7 +154,7 @@ TEST_F(SceneTest, SelectionsComeBackInTheOrderTheyWereMade) {
   api_.doc_set_active_object(&doc_, child, selection_mode::kSub);
   api_.del_bit(top, kBitActive);  // the active bit is the selection
   api_.doc_get_active_objects_filter(&doc_, list, 1, -1, -1);
-  EXPECT_EQ(Listed(list), (std::vector<c4d_atom*>{other, group}));
+  EXPECT_EQ(Listed(list), (std::vector<c4d_atom*>{group, other}));
   api_.remove(other);  // leaves the selection with the document
   api_.doc_get_active_objects_filter(&doc_, list, 1, -1, -1);
   EXPECT_EQ(Listed(list), (std::vector<c4d_atom*>{group}));

@@ -1,5 +1,6 @@
 #include "common/host_options.h"
 
+#include <cctype>
 #include <filesystem>
 #include <map>
 #include <system_error>
@@ -27,8 +28,43 @@ void AddHostOptions(CLI::App& command, HostOptions* options) {
       .add_option("--user-folder", options->user_folder,
                   "the user folder: plugins/ and prefs/ live in it")
       ->capture_default_str();
-  command.add_flag("!--no-hdri-plugin", options->hdri_plugin,
-                   "run without the HDRI object and tag types installed");
+  command.add_option("--app-folder", options->app_folder,
+                     "the application folder (its plugins/ folder is not the user's)");
+  const std::map<std::string, simhost::HdriPlugin> plugins{
+      {"present", simhost::HdriPlugin::kPresent},
+      {"missing", simhost::HdriPlugin::kMissing},
+      {"other-type", simhost::HdriPlugin::kOtherType}};
+  command
+      .add_option("--hdri-plugin", options->hdri_plugin,
+                  "the HDRI object plug-in: present, missing, or other-type (allocating an HDRI "
+                  "object gives an element of another type)")
+      ->transform(CLI::CheckedTransformer(plugins, CLI::ignore_case));
+  command.add_flag_callback(
+      "--no-hdri-plugin", [options] { options->hdri_plugin = simhost::HdriPlugin::kMissing; },
+      "the same as --hdri-plugin missing");
+  command
+      .add_option("--dir-order", options->dir_order,
+                  "the order folders list in: native, sorted (as Windows), reverse or shuffle "
+                  "(by --seed); default sorted for --os win, else native")
+      ->check(CLI::IsMember({"native", "sorted", "reverse", "shuffle"}, CLI::ignore_case));
+}
+
+void AddSeedOption(CLI::App& command, HostOptions* options) {
+  command.add_option("--seed", options->seed, "seed of the host's random choices")
+      ->capture_default_str();
+}
+
+std::optional<simhost::DirOrder> DirOrderNamed(const std::string& name) {
+  static const std::map<std::string, simhost::DirOrder> orders{
+      {"native", simhost::DirOrder::kNative},
+      {"sorted", simhost::DirOrder::kSorted},
+      {"reverse", simhost::DirOrder::kReverse},
+      {"shuffle", simhost::DirOrder::kShuffle}};
+  std::string lower = name;
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  auto it = orders.find(lower);
+  if (it == orders.end()) return std::nullopt;
+  return it->second;
 }
 
 void ApplyHostOptions(const HostOptions& options, simhost::Host& host) {
@@ -40,7 +76,14 @@ void ApplyHostOptions(const HostOptions& options, simhost::Host& host) {
   host.SetVersionType(options.edition);
   host.SetOperatingSystem(options.operating_system);
   host.SetUserFolder(user.string());
-  host.SetHdriPluginInstalled(options.hdri_plugin);
+  host.SetHdriPlugin(options.hdri_plugin);
+  host.SetDirOrder(DirOrderNamed(options.dir_order));
+  host.SetSeed(options.seed);
+  if (!options.app_folder.empty()) {
+    const std::filesystem::path app =
+        std::filesystem::absolute(options.app_folder, error).lexically_normal();
+    host.SetStartupFolder(app.string());
+  }
 }
 
 }  // namespace simhost_app

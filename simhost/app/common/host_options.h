@@ -3,6 +3,7 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <optional>
 #include <string>
 
 #include "host.h"
@@ -14,11 +15,22 @@ struct HostOptions {
   int32_t edition = 2;                // GeGetVersionType: 2 is Studio
   int32_t operating_system = 3;       // GeGetCurrentOS: 3 is Unix
   std::string user_folder = "out/simhost-user";
-  bool hdri_plugin = true;  // the HDRI object and tag types are installed
+  // The application folder; empty keeps the host's own.
+  std::string app_folder;
+  simhost::HdriPlugin hdri_plugin = simhost::HdriPlugin::kPresent;
+  // native, sorted, reverse or shuffle; empty: as the operating system lists
+  // (sorted for win).
+  std::string dir_order;
+  uint32_t seed = 1;  // seeds the host's random choices, e.g. shuffled listings
 };
 
-// Adds --host-version, --edition, --os, --user-folder and --no-hdri-plugin.
+// Adds --host-version, --edition, --os, --user-folder, --app-folder,
+// --hdri-plugin (and its old form --no-hdri-plugin) and --dir-order.
 void AddHostOptions(CLI::App& command, HostOptions* options);
+// Adds --seed, for commands that have no seed of their own.
+void AddSeedOption(CLI::App& command, HostOptions* options);
+// The order named by --dir-order; empty for the operating system's.
+std::optional<simhost::DirOrder> DirOrderNamed(const std::string& name);
 
 // Applies the options to a host that has not loaded a module yet; the user
 // folder is made absolute and created.

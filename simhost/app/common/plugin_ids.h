@@ -42,6 +42,9 @@ constexpr int32_t kGridGroup = 2001;
 constexpr int32_t kAddMoreTile = 109;
 constexpr int32_t kFirstTile = 6000;
 constexpr int32_t kLastClickableTile = 9999;
+// Tiles from number 4000 on have the ids 1000000000 + number.
+constexpr int32_t kFarTileBase = 1000000000;
+constexpr int32_t kFirstFarTile = kLastClickableTile - kFirstTile + 1;
 constexpr int32_t kShowAll = 9002;
 constexpr int32_t kChangeDirectory = 9001;
 constexpr int32_t kGetMorePacks = 9000;
@@ -50,6 +53,13 @@ constexpr int32_t kGetMorePacks = 9000;
 constexpr int32_t kMsgDocumentInfo = 1001078;
 constexpr int32_t kDocInfoObjectInsert = 1010;
 constexpr int32_t kHookFlag = 2059;
+
+// A tile's number in the grid from its gadget id; -1 for any other gadget.
+constexpr int32_t TileNumber(int32_t id) {
+  if (id >= kFirstTile && id <= kLastClickableTile) return id - kFirstTile;
+  if (id >= kFarTileBase + kFirstFarTile) return id - kFarTileBase;
+  return -1;
+}
 
 }  // namespace plugin_ids
 }  // namespace simhost_app

@@ -84,16 +84,42 @@ void Size(Session& session, const Arguments& args) {
   if (session.FindBrowser()) PrintSummary(session, browser);
 }
 
+// The real host may send several size messages while a window is dragged to
+// its new size: a burst of n passes through sizes between the old and the
+// new one, each with its size message, and ends at the new size.
+void ResizeInSteps(Session& session, c4d_dialog* browser, int32_t width, int32_t height,
+                   int32_t steps) {
+  const auto [old_width, old_height] = session.windows().WindowSize(browser);
+  for (int32_t step = 1; step <= steps && session.FindBrowser(); ++step) {
+    const int32_t w = old_width + static_cast<int32_t>(int64_t{width - old_width} * step / steps);
+    const int32_t h =
+        old_height + static_cast<int32_t>(int64_t{height - old_height} * step / steps);
+    session.windows().Resize(browser, w, h);
+  }
+}
+
 // The host sends the cursor-information message as soon as the mouse moves
 // over the resized window; that is when the browser rebuilds its grid.
 void Resize(Session& session, const Arguments& args) {
-  args.ExpectCount(2, 2, "resize WIDTH HEIGHT");
+  args.ExpectCount(2, 3, "resize WIDTH HEIGHT [SIZE_MESSAGES]");
   const int32_t width = ExpectInt32(args[0], "a width in pixels");
   const int32_t height = ExpectInt32(args[1], "a height in pixels");
+  const int32_t steps = args.Count() == 3 ? ExpectInt32(args[2], "a number of size messages") : 1;
   if (width < 1 || height < 1) throw CommandError("width and height must be 1 or more");
+  if (steps < 1 || steps > 100) throw CommandError("size messages must be 1 to 100");
   c4d_dialog* browser = session.Browser();
-  session.windows().Resize(browser, width, height);
+  ResizeInSteps(session, browser, width, height, steps);
   if (session.FindBrowser()) session.windows().SendCursorInfo(browser, width / 2, height / 2);
+  if (session.FindBrowser()) PrintSummary(session, browser);
+}
+
+// The mouse moves over the window: the cursor-information message alone.
+void Move(Session& session, const Arguments& args) {
+  args.ExpectCount(2, 2, "move X Y");
+  const int32_t x = ExpectInt32(args[0], "an x position in the window");
+  const int32_t y = ExpectInt32(args[1], "a y position in the window");
+  c4d_dialog* browser = session.Browser();
+  session.windows().SendCursorInfo(browser, x, y);
   if (session.FindBrowser()) PrintSummary(session, browser);
 }
 
@@ -147,7 +173,7 @@ GridCell FindTile(Session& session, c4d_dialog* browser, const std::string& word
   int32_t number = 0;
   if (ParseInt32(word, &number)) {
     for (const GridCell& tile : tiles) {
-      if (tile.area_id == plugin_ids::kFirstTile + number) return tile;
+      if (plugin_ids::TileNumber(tile.area_id) == number) return tile;
     }
     throw CommandError("no tile " + word + "; " + TileRange(tiles));
   }
@@ -179,7 +205,7 @@ void Click(Session& session, const Arguments& args) {
   const size_t steps = document.Undo().UndoCount();
   ClickArea(
       session, browser, tile.area_id, args.Get(1),
-      "tile " + std::to_string(tile.area_id - plugin_ids::kFirstTile) + " \"" + tile.label + "\"");
+      "tile " + std::to_string(plugin_ids::TileNumber(tile.area_id)) + " \"" + tile.label + "\"");
   // The plug-in may rightly change nothing (e.g. several HDRI objects and
   // none selected); say so rather than leave the user guessing.
   const bool changed = &document == &session.document() && document.Undo().UndoCount() > steps;
@@ -237,8 +263,12 @@ CommandGroup BrowserCommands() {
             Pack, [](Session& s) { return ChooserWords(s, plugin_ids::kPackChooser); }},
            {"size", "Small|Medium|Large|1-3", "choose the tile size", Size,
             fixed({"Small", "Medium", "Large"})},
-           {"resize", "WIDTH HEIGHT",
-            "resize the window; the grid is rebuilt as the mouse moves in", Resize, nullptr},
+           {"resize", "WIDTH HEIGHT [SIZE_MESSAGES]",
+            "resize the window (in SIZE_MESSAGES steps, each with its size message); the grid is "
+            "rebuilt as the mouse moves in",
+            Resize, nullptr},
+           {"move", "X Y", "move the mouse over the window (the cursor-information message alone)",
+            Move, nullptr},
            {"scroll", "up|down [NOTCHES]", "turn the mouse wheel over the grid", Scroll,
             fixed({"up", "down"})},
            {"click", "NUMBER|LABEL [left|right|middle]",

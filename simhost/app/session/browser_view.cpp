@@ -73,8 +73,7 @@ GridView ReadGrid(simhost::WindowSystem& windows, c4d_dialog* browser) {
 std::vector<GridCell> Tiles(const GridView& grid) {
   std::vector<GridCell> tiles;
   for (const GridCell& cell : grid.cells) {
-    if (cell.area_id >= plugin_ids::kFirstTile && cell.area_id <= plugin_ids::kLastClickableTile)
-      tiles.push_back(cell);
+    if (plugin_ids::TileNumber(cell.area_id) >= 0) tiles.push_back(cell);
   }
   return tiles;
 }

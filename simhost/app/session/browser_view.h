@@ -21,7 +21,8 @@ struct GridView {
 };
 
 GridView ReadGrid(simhost::WindowSystem& windows, c4d_dialog* browser);
-// The cells that are thumbnail tiles (user areas 6000 and up).
+// The cells that are thumbnail tiles (user areas 6000 to 9999, and from
+// 1000004000 on for tiles past the 4000th).
 std::vector<GridCell> Tiles(const GridView& grid);
 
 // The text a combo box shows, and its value.

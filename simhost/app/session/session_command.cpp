@@ -29,6 +29,7 @@ void AddSessionCommand(CLI::App& app, int* exit_code) {
       "load a plug-in folder and drive it with commands from scripts or the terminal "
       "(run it and type help)");
   AddHostOptions(*command, &run->host);
+  AddSeedOption(*command, &run->host);
   command->add_option("PLUGIN_FOLDER", run->plugin_folder, "the installed plug-in folder")
       ->required()
       ->check(CLI::ExistingDirectory);
@@ -38,8 +39,14 @@ void AddSessionCommand(CLI::App& app, int* exit_code) {
                     "after the scripts, go on at the terminal (when there is one)");
   command->add_flag("-v,--verbose", run->verbose,
                     "also print resource sets, sleeps and event adds");
+  command->add_flag("--install-in-app", run->install_in_app,
+                    "copy the plug-in folder into the application's own plugins/ folder "
+                    "(--app-folder, default out/simhost-app) and load it from there, where the "
+                    "browser command refuses to open without Shift+Ctrl");
   command->callback([command, run, exit_code] {
-    if (command->count("--user-folder") == 0) TakeUserFolderFromPlugin(*run);
+    if (command->count("--user-folder") == 0 && !run->install_in_app) {
+      TakeUserFolderFromPlugin(*run);
+    }
     *exit_code = RunSessionProgram(*run);
   });
 }

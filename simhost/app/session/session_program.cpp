@@ -18,6 +18,11 @@ bool StandardInputIsTerminal() { return isatty(STDIN_FILENO) == 1; }
 // Returns how many commands failed, counting an unreadable script as one.
 int RunScriptFile(Session& session, const std::string& name) {
   if (name == "-") return session.RunScript(std::cin);
+  std::error_code ignored;
+  if (std::filesystem::is_directory(name, ignored)) {
+    std::cout << "error: cannot read the script " << name << ": it is a folder\n";
+    return 1;
+  }
   std::ifstream file(name);
   if (!file) {
     std::cout << "error: cannot read the script " << name << "\n";
@@ -35,14 +40,43 @@ int RunScripts(Session& session, const std::vector<std::string>& scripts) {
   return failures;
 }
 
+// Copies the plug-in folder into <app folder>/plugins/<its name>, replacing
+// an earlier copy; returns the copy's path, or empty with an error line.
+std::string InstallInApplication(const std::string& folder, const std::string& app_folder) {
+  namespace fs = std::filesystem;
+  fs::path source = fs::path(folder);
+  if (!source.has_filename()) source = source.parent_path();
+  const fs::path target = fs::path(app_folder) / "plugins" / source.filename();
+  std::error_code error;
+  fs::remove_all(target, error);
+  fs::create_directories(target, error);
+  if (!error) fs::copy(source, target, fs::copy_options::recursive, error);
+  if (error) {
+    std::cout << "error: cannot install the plug-in in " << target.string() << ": "
+              << error.message() << "\n";
+    return std::string();
+  }
+  std::cout << "installed the plug-in in the application's plug-ins folder: " << target.string()
+            << "\n";
+  return target.string();
+}
+
 }  // namespace
 
 int RunSessionProgram(const SessionRun& run) {
+  SessionRun settings = run;
+  if (settings.install_in_app && settings.host.app_folder.empty()) {
+    settings.host.app_folder = "out/simhost-app";
+  }
   simhost::Host host;
-  ApplyHostOptions(run.host, host);
+  ApplyHostOptions(settings.host, host);
   std::error_code ignored;
-  const std::string folder =
+  std::string folder =
       std::filesystem::absolute(run.plugin_folder, ignored).lexically_normal().string();
+  if (settings.install_in_app) {
+    folder = InstallInApplication(folder, host.StartupFolder());
+    if (folder.empty()) return 1;
+  }
   Session session(host, folder, std::cout, SessionOptions{run.verbose});
   if (!session.Start()) return 1;
   const bool terminal = StandardInputIsTerminal();

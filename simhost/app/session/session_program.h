@@ -15,6 +15,8 @@ struct SessionRun {
   std::vector<std::string> scripts;  // run in order; "-" is standard input
   bool interactive = false;          // stay at the terminal after the scripts
   bool verbose = false;
+  // Load a copy installed in <app folder>/plugins/ instead.
+  bool install_in_app = false;
 };
 
 // Returns the exit status: 1 when the plug-in did not start, a script could

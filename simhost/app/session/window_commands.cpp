@@ -22,11 +22,10 @@ void Grid(Session& session, const Arguments& args) {
 }
 
 void Shot(Session& session, const Arguments& args) {
-  args.ExpectCount(1, 1, "shot FILE.png");
+  args.ExpectCount(1, 1, "shot FILE.png|FILE.jpg");
   c4d_dialog* browser = session.Browser();
   std::error_code ignored;
   const std::filesystem::path file = std::filesystem::absolute(args[0], ignored);
-  if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ignored);
   std::string error;
   if (!session.windows().SavePicture(browser, file.string(), &error)) throw CommandError(error);
   const auto [width, height] = session.windows().WindowSize(browser);
@@ -88,14 +87,16 @@ void Layout(Session& session, const Arguments& args) {
 
 CommandGroup WindowCommands() {
   auto fixed = [](std::vector<std::string> words) { return [words](Session&) { return words; }; };
-  return {"The window",
-          {{"tree", "", "print the browser's gadget tree with values and places", Tree, fixed({})},
-           {"grid", "", "print the grid: each cell's tile, label and place", Grid, fixed({})},
-           {"shot", "FILE.png", "save a picture of the browser window as PNG", Shot, nullptr},
-           {"layout", "save|restore|list [NAME]",
-            "save the window layout as the host does, or reopen the browser from one (NAME "
-            "defaults to \"default\")",
-            Layout, fixed({"save", "restore", "list"})}}};
+  return {
+      "The window",
+      {{"tree", "", "print the browser's gadget tree with values and places", Tree, fixed({})},
+       {"grid", "", "print the grid: each cell's tile, label and place", Grid, fixed({})},
+       {"shot", "FILE.png|FILE.jpg",
+        "save a picture of the browser window as PNG or JPEG, by the name's suffix", Shot, nullptr},
+       {"layout", "save|restore|list [NAME]",
+        "save the window layout as the host does, or reopen the browser from one (NAME "
+        "defaults to \"default\")",
+        Layout, fixed({"save", "restore", "list"})}}};
 }
 
 }  // namespace simhost_app

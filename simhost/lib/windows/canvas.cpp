@@ -1,5 +1,6 @@
 #include "canvas.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -44,8 +45,16 @@ void Canvas::BlendPixel(int32_t x, int32_t y, Rgb color, int32_t alpha, const Re
 
 void Canvas::FillRect(const Rect& rect, Rgb color, const Rect& clip) {
   Rect area = Intersect(Intersect(rect, clip), Bounds());
-  for (int32_t y = area.y; y < area.Bottom(); ++y) {
-    for (int32_t x = area.x; x < area.Right(); ++x) SetPixel(x, y, color, area);
+  if (area.Empty()) return;
+  uint8_t* first = PixelAt(area.x, area.y);
+  for (int32_t x = 0; x < area.width; ++x) {
+    first[x * 3] = color.r;
+    first[x * 3 + 1] = color.g;
+    first[x * 3 + 2] = color.b;
+  }
+  const size_t row_bytes = static_cast<size_t>(area.width) * 3;
+  for (int32_t y = area.y + 1; y < area.Bottom(); ++y) {
+    std::copy(first, first + row_bytes, PixelAt(area.x, y));
   }
 }
 

@@ -28,6 +28,11 @@ class Canvas {
   void FillRect(const Rect& rect, Rgb color, const Rect& clip);
   void FrameRect(const Rect& rect, Rgb color, const Rect& clip);
   void DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, Rgb color, const Rect& clip);
+  // The pixel's three bytes, for writing whole rows; the caller keeps
+  // (x, y) inside Bounds().
+  uint8_t* PixelAt(int32_t x, int32_t y) {
+    return pixels_.data() + (static_cast<size_t>(y) * static_cast<size_t>(width_) + x) * 3;
+  }
   // Copies a part of another canvas to (x, y).
   void Blit(const Canvas& source, const Rect& from, int32_t x, int32_t y);
 

@@ -2,8 +2,14 @@
 
 #include <png.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 #include <vector>
+
+#include "jpeg_encoder.h"
 
 namespace simhost {
 
@@ -38,7 +44,56 @@ bool WriteRows(FILE* file, int32_t width, int32_t height, png_bytep* rows) {
   return true;
 }
 
+// Writes beside the target first and renames it into place.
+bool WriteBytesCarefully(const std::string& bytes, const std::string& path, std::string* error) {
+  const std::string temporary = path + ".part";
+  FILE* file = std::fopen(temporary.c_str(), "wb");
+  if (!file) {
+    SetError(error, "cannot create " + temporary);
+    return false;
+  }
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  const bool closed = std::fclose(file) == 0;
+  if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
+    std::remove(temporary.c_str());
+    SetError(error, "cannot write " + path);
+    return false;
+  }
+  return true;
+}
+
+std::string LowerSuffix(const std::filesystem::path& path) {
+  std::string suffix = path.extension().string();
+  std::transform(suffix.begin(), suffix.end(), suffix.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return suffix;
+}
+
 }  // namespace
+
+bool WritePicture(int32_t width, int32_t height, const uint8_t* rgb, const std::string& path,
+                  std::string* error) {
+  const std::filesystem::path file(path);
+  const std::string suffix = LowerSuffix(file);
+  const bool jpeg = suffix == ".jpg" || suffix == ".jpeg";
+  if (!jpeg && suffix != ".png") {
+    SetError(error, "cannot save " + path + ": name it .png, .jpg or .jpeg");
+    return false;
+  }
+  std::error_code failed;
+  const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
+  if (!std::filesystem::is_directory(folder, failed)) {
+    SetError(error, "cannot save " + path + ": the folder " + folder.string() +
+                        " does not exist (create it first)");
+    return false;
+  }
+  if (!jpeg) return WritePng(width, height, rgb, path, error);
+  if (width <= 0 || height <= 0 || !rgb) {
+    SetError(error, "nothing to save: the picture is empty");
+    return false;
+  }
+  return WriteBytesCarefully(EncodeRgbJpeg(width, height, rgb), path, error);
+}
 
 bool WritePng(int32_t width, int32_t height, const uint8_t* rgb, const std::string& path,
               std::string* error) {

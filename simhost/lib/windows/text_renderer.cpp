@@ -98,10 +98,32 @@ int32_t TextRenderer::Width(const std::string& utf8) {
   return static_cast<int32_t>(std::min<int64_t>(width, Canvas::kMaxSide * 4));
 }
 
+const TextRenderer::Glyph& TextRenderer::Rendered(uint32_t codepoint) {
+  auto found = glyphs_.find(codepoint);
+  if (found != glyphs_.end()) return found->second;
+  if (glyphs_.size() >= kGlyphsKept) glyphs_.clear();
+  Glyph& glyph = glyphs_[codepoint];
+  FT_Face face = AsFace(face_);
+  if (FT_Load_Char(face, codepoint, FT_LOAD_RENDER) != 0) return glyph;
+  const FT_GlyphSlot slot = face->glyph;
+  const FT_Bitmap& bitmap = slot->bitmap;
+  glyph.advance = static_cast<int32_t>(slot->advance.x >> 6);
+  if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY || bitmap.pitch < 0) return glyph;
+  glyph.drawable = true;
+  glyph.left = slot->bitmap_left;
+  glyph.top = slot->bitmap_top;
+  glyph.width = static_cast<int32_t>(bitmap.width);
+  glyph.rows = static_cast<int32_t>(bitmap.rows);
+  for (unsigned row = 0; row < bitmap.rows; ++row) {
+    const uint8_t* line = bitmap.buffer + row * static_cast<unsigned>(bitmap.pitch);
+    glyph.coverage.insert(glyph.coverage.end(), line, line + bitmap.width);
+  }
+  return glyph;
+}
+
 void TextRenderer::Draw(Canvas& canvas, int32_t x, int32_t top, const std::string& utf8, Rgb color,
                         const Rect& clip) {
   if (!face_) return;
-  FT_Face face = AsFace(face_);
   int64_t pen = x;
   const int32_t baseline = top + ascent_;
   for (char32_t cp : DecodeUtf8(utf8)) {
@@ -112,20 +134,18 @@ void TextRenderer::Draw(Canvas& canvas, int32_t x, int32_t top, const std::strin
       pen += advance;
       continue;
     }
-    if (FT_Load_Char(face, cp, FT_LOAD_RENDER) != 0) continue;
-    const FT_GlyphSlot glyph = face->glyph;
-    const FT_Bitmap& bitmap = glyph->bitmap;
-    if (bitmap.pixel_mode != FT_PIXEL_MODE_GRAY || bitmap.pitch < 0) continue;
-    const int32_t left = static_cast<int32_t>(pen) + glyph->bitmap_left;
-    const int32_t upper = baseline - glyph->bitmap_top;
-    for (unsigned row = 0; row < bitmap.rows; ++row) {
-      for (unsigned col = 0; col < bitmap.width; ++col) {
-        int32_t coverage = bitmap.buffer[row * static_cast<unsigned>(bitmap.pitch) + col];
-        canvas.BlendPixel(left + static_cast<int32_t>(col), upper + static_cast<int32_t>(row),
-                          color, coverage, clip);
+    const Glyph& glyph = Rendered(cp);
+    if (glyph.drawable) {
+      const int32_t left = static_cast<int32_t>(pen) + glyph.left;
+      const int32_t upper = baseline - glyph.top;
+      for (int32_t row = 0; row < glyph.rows; ++row) {
+        for (int32_t col = 0; col < glyph.width; ++col) {
+          canvas.BlendPixel(left + col, upper + row, color,
+                            glyph.coverage[static_cast<size_t>(row * glyph.width + col)], clip);
+        }
       }
     }
-    pen += glyph->advance.x >> 6;
+    pen += glyph.advance;
   }
 }
 

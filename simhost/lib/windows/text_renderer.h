@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "canvas.h"
 
@@ -28,14 +29,30 @@ class TextRenderer {
             const Rect& clip);
 
  private:
+  // A rendered glyph: its coverage bytes, row by row, and where they go
+  // relative to the pen and the baseline.
+  struct Glyph {
+    bool drawable = false;
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t width = 0;
+    int32_t rows = 0;
+    int32_t advance = 0;
+    std::vector<uint8_t> coverage;
+  };
+  // Glyphs are rendered once; at most kGlyphsKept are kept.
+  static constexpr size_t kGlyphsKept = 4096;
+
   TextRenderer();
   int32_t Advance(uint32_t codepoint);
+  const Glyph& Rendered(uint32_t codepoint);
 
   void* library_ = nullptr;  // FT_Library
   void* face_ = nullptr;     // FT_Face
   int32_t line_height_ = 14;
   int32_t ascent_ = 11;
   std::unordered_map<uint32_t, int32_t> advances_;
+  std::unordered_map<uint32_t, Glyph> glyphs_;
 };
 
 // Splits UTF-8 into code points; a broken sequence gives U+FFFD.

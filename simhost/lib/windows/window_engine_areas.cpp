@@ -1,6 +1,8 @@
 // User areas: their handles, their messages and their drawing calls.
 #include <algorithm>
+#include <vector>
 
+#include "bitmap.h"
 #include "container_access.h"
 #include "text_renderer.h"
 #include "window_engine.h"
@@ -171,8 +173,51 @@ void WindowEngine::Redraw(UserArea& area) {
             target->clip);
 }
 
-// Nearest-neighbour copy of the source part onto the destination part,
-// through the table's pixel access; the dimmed mode halves every channel.
+namespace {
+
+// Where destination column px (or row) samples its source: nearest
+// neighbour, -1 outside the source.
+int32_t SourceIndex(int32_t p, int32_t dest_start, int32_t from_start, int32_t from_size,
+                    int32_t to_size, int32_t source_size) {
+  const int64_t s = from_start + int64_t{p - dest_start} * from_size / to_size;
+  return s < 0 || s >= source_size ? -1 : static_cast<int32_t>(s);
+}
+
+// The host's own bitmaps are read row by row: whole rows are copied when
+// the width is kept, else each pixel is picked from its row.
+void CopyRows(const Bitmap& source, const Rect& to, const Rect& from, const Rect& dest,
+              const Rect& paint, bool dimmed, Canvas* canvas) {
+  const int32_t bw = source.Width();
+  std::vector<int32_t> columns(static_cast<size_t>(paint.width));
+  for (int32_t px = paint.x; px < paint.Right(); ++px) {
+    columns[static_cast<size_t>(px - paint.x)] =
+        SourceIndex(px, dest.x, from.x, from.width, to.width, bw);
+  }
+  const bool straight = from.width == to.width && columns.front() >= 0 && columns.back() >= 0;
+  const size_t row_bytes = static_cast<size_t>(bw) * 3;
+  for (int32_t py = paint.y; py < paint.Bottom(); ++py) {
+    const int32_t sy = SourceIndex(py, dest.y, from.y, from.height, to.height, source.Height());
+    if (sy < 0) continue;
+    const uint8_t* row = source.Pixels().data() + static_cast<size_t>(sy) * row_bytes;
+    uint8_t* out = canvas->PixelAt(paint.x, py);
+    if (straight && !dimmed) {
+      std::copy_n(row + static_cast<size_t>(columns.front()) * 3,
+                  static_cast<size_t>(paint.width) * 3, out);
+      continue;
+    }
+    for (int32_t i = 0; i < paint.width; ++i, out += 3) {
+      const int32_t sx = columns[static_cast<size_t>(i)];
+      if (sx < 0) continue;
+      for (int c = 0; c < 3; ++c) out[c] = Channel(row[sx * 3 + c], dimmed);
+    }
+  }
+}
+
+}  // namespace
+
+// Nearest-neighbour copy of the source part onto the destination part; the
+// dimmed mode halves every channel. Bitmaps of other makers are read
+// through the table's pixel access.
 void WindowEngine::DrawBitmap(UserArea& area, const c4d_bitmap* bitmap, const Rect& to_given,
                               const Rect& from_given, int32_t mode) {
   const Rect to = TameRect(to_given);
@@ -185,16 +230,21 @@ void WindowEngine::DrawBitmap(UserArea& area, const c4d_bitmap* bitmap, const Re
   Record(*target, BitmapCall(to, from, bw, bh, mode));
   if (!bitmap || !api.get_pixel || to.Empty() || from.Empty() || bw <= 0 || bh <= 0) return;
   const Rect dest = to.Moved(target->origin_x, target->origin_y);
-  const Rect area_to_paint = Intersect(Intersect(dest, target->clip), target->canvas->Bounds());
+  const Rect paint = Intersect(Intersect(dest, target->clip), target->canvas->Bounds());
+  if (paint.Empty()) return;
   const bool dimmed = (mode & kBitmapDimmed) != 0;
-  for (int32_t py = area_to_paint.y; py < area_to_paint.Bottom(); ++py) {
-    const int64_t sy = from.y + int64_t{py - dest.y} * from.height / to.height;
-    if (sy < 0 || sy >= bh) continue;
-    for (int32_t px = area_to_paint.x; px < area_to_paint.Right(); ++px) {
-      const int64_t sx = from.x + int64_t{px - dest.x} * from.width / to.width;
-      if (sx < 0 || sx >= bw) continue;
+  const Bitmap* own = ToBitmap(bitmap);
+  if (own != nullptr && own->Width() == bw && own->Height() == bh) {
+    return CopyRows(*own, to, from, dest, paint, dimmed, target->canvas);
+  }
+  for (int32_t py = paint.y; py < paint.Bottom(); ++py) {
+    const int32_t sy = SourceIndex(py, dest.y, from.y, from.height, to.height, bh);
+    if (sy < 0) continue;
+    for (int32_t px = paint.x; px < paint.Right(); ++px) {
+      const int32_t sx = SourceIndex(px, dest.x, from.x, from.width, to.width, bw);
+      if (sx < 0) continue;
       uint16_t r = 0, g = 0, b = 0;
-      api.get_pixel(bitmap, static_cast<int32_t>(sx), static_cast<int32_t>(sy), &r, &g, &b);
+      api.get_pixel(bitmap, sx, sy, &r, &g, &b);
       target->canvas->SetPixel(
           px, py, Rgb{Channel(r, dimmed), Channel(g, dimmed), Channel(b, dimmed)}, target->clip);
     }

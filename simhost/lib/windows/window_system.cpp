@@ -23,7 +23,7 @@ bool SavePicturePixels(const Picture& picture, const std::string& path, std::str
     if (error) *error = "no such window or user area to picture";
     return false;
   }
-  return WritePng(picture.width, picture.height, picture.rgb.data(), path, error);
+  return WritePicture(picture.width, picture.height, picture.rgb.data(), path, error);
 }
 
 }  // namespace

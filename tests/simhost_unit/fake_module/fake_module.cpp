@@ -70,7 +70,9 @@ extern "C" __attribute__((visibility("default"))) int32_t c4d_main(int32_t actio
       return 1;
     case 6:
       if (reinterpret_cast<intptr_t>(p1) != 1) return -1;
-      g_state.resource = g_state.table->resource->load((g_state.path + ".res").c_str());
+      // The resources of the folder the module lies in (a folder that exists).
+      g_state.resource = g_state.table->resource->load(
+          g_state.path.substr(0, g_state.path.find_last_of('/')).c_str());
       return g_state.resource != nullptr ? 1 : -1;
     case 100:  // test question: commands alive * 10 + hook instances alive
       return g_state.commands_alive * 10 + g_state.hook_instances;
