@@ -9,7 +9,7 @@ packages=(
   libjpeg-dev libpng-dev libfreetype-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev libreadline-dev
   libcli11-dev nlohmann-json3-dev
-  clang-format binutils ccache
+  clang-format binutils ccache python3
 )
 
 is_installed() {

@@ -13,8 +13,8 @@ struct HostOptions {
   int32_t interface_version = 18011;  // what GetC4DVersion answers
   int32_t edition = 2;                // GeGetVersionType: 2 is Studio
   int32_t operating_system = 3;       // GeGetCurrentOS: 3 is Unix
-  std::string user_folder = "out/simhost-user";
-  bool hdri_plugin = true;  // the HDRI object and tag types are installed
+  std::string user_folder;            // empty: each command decides (a temporary one, say)
+  bool hdri_plugin = true;            // the HDRI object and tag types are installed
 };
 
 // Adds --host-version, --edition, --os, --user-folder and --no-hdri-plugin.
