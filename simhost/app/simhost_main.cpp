@@ -9,7 +9,8 @@
 #include "validate/validate_command.h"
 
 int main(int argc, char** argv) {
-  CLI::App app{"simhost: the stand-in host that loads, drives and checks a built plug-in"};
+  CLI::App app{"simhost: the stand-in host that loads, drives and checks a built plug-in",
+               "simhost"};
   app.require_subcommand(1);
   int exit_code = 0;
   simhost_app::AddSessionCommand(app, &exit_code);

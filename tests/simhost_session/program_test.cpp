@@ -85,8 +85,9 @@ TEST(SessionProgram, ScriptErrorsNameTheScriptAndTheLine) {
 TEST(SessionProgram, LoosePluginFolderUsesATemporaryUserFolder) {
   PluginFixture fixture(Build::R17);
   const std::filesystem::path loose = TempFile(fixture, "loose/Lumidrome");
+  std::filesystem::create_directories(loose.parent_path());
   std::filesystem::copy(fixture.plugin_folder(), loose, std::filesystem::copy_options::recursive);
-  ProgramRun run = RunProgram(fixture, "'" + loose.string() + "'", "open\n");
+  ProgramRun run = RunProgram(fixture, "'" + loose.string() + "'", "open shift-ctrl\n");
   EXPECT_EQ(run.exit_status, 0) << run.output;
   const std::string marker = "note: user folder ";
   const size_t at = run.output.find(marker);

@@ -136,7 +136,7 @@ TEST(ScriptedSession, FolderAnswersReachChangeDirectory) {
                                         "pack \"Change Directory\"\n"
                                         "click Solo\n");
   EXPECT_TRUE(Has(out, "[select] \"Select your Pack folder\" -> \"" + root + "\"\n")) << out;
-  EXPECT_TRUE(Has(out, "browser: pack \"Test_Pack\" (0), size \"Medium\" (2), 1 tiles")) << out;
+  EXPECT_TRUE(Has(out, "browser: pack \"Test_Pack\" (0), size \"Medium\" (2), 1 tile")) << out;
   EXPECT_TRUE(Has(out, "[select] \"Select your Pack folder\" -> cancelled\n")) << out;
   simhost::Atom* hdri = fixture.host().ActiveDocument().AllObjects().at(0);
   EXPECT_EQ(hdri->Data().GetText(2002), root + "/07_Test_Pack/HDRIs/Solo.hdr");

@@ -49,12 +49,14 @@ void AddHelpCommand(CLI::App& app) {
   help->add_option("COMMAND", *topic, "the command to explain");
   help->callback([&app, topic] {
     if (topic->empty()) {
-      std::cout << app.help();
+      // app.help() would explain the help command itself, which is the one chosen.
+      std::cout << app.get_formatter()->make_help(&app, app.get_name(), CLI::AppFormatMode::Normal);
       return;
     }
     for (CLI::App* command : app.get_subcommands([](CLI::App*) { return true; })) {
       if (command->get_name() == *topic && *topic != "help") {
-        std::cout << command->help();
+        std::cout << command->get_formatter()->make_help(command, "simhost " + *topic,
+                                                         CLI::AppFormatMode::Normal);
         return;
       }
     }

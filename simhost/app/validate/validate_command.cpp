@@ -24,12 +24,14 @@ void AddSelectionOptions(CLI::App& command, ValidateOptions* options) {
       .add_option("--only", options->request.only,
                   "run only the checks whose names contain one of these patterns")
       ->delimiter(',')
-      ->type_name("PATTERN...");
+      ->allow_extra_args(false)  // the plug-in folder after it is no pattern
+      ->type_name("PATTERN[,PATTERN...]");
   command
       .add_option("--exclude", options->request.exclude,
                   "leave out the checks whose names contain one of these patterns")
       ->delimiter(',')
-      ->type_name("PATTERN...");
+      ->allow_extra_args(false)  // the plug-in folder after it is no pattern
+      ->type_name("PATTERN[,PATTERN...]");
   command.add_option("--junit", options->request.junit_file,
                      "also write the results as JUnit XML to this file");
   command.add_option("--json", options->request.json_file,
