@@ -8,7 +8,7 @@
 # Each stage is one function run through run_stage, which times it; a new
 # stage is a function plus one run_stage line at the bottom.
 set -uo pipefail
-cd "$(dirname "${BASH_SOURCE[0]}")/.."
+cd "$(dirname "${BASH_SOURCE[0]}")/.." || exit 1
 
 jobs=$(nproc 2>/dev/null || echo 2)
 passed=0
@@ -46,10 +46,13 @@ print_stage_times() {
   printf '  %-28s %4d:%02d\n' "total" $((total / 60)) $((total % 60))
 }
 
-# ccache, when present, makes a second run on the same machine cheap.
+# ccache, when present, makes a second run on the same machine cheap, from
+# any clone: paths below the clone are hashed as relative ones, and the
+# build folder's own path is left out.
 compiler_launcher=()
 if command -v ccache >/dev/null; then
   export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
+  export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
   compiler_launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 fi
 
@@ -122,6 +125,7 @@ sanitizer_tests() {
 
 run_stage "install-deps" install_deps
 if [[ ${#problems[@]} -gt 0 ]]; then
+  print_stage_times
   echo "0 passed, 0 failed"
   exit 1
 fi
