@@ -9,7 +9,7 @@ packages=(
   libjpeg-dev libpng-dev libfreetype-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev libreadline-dev
   libcli11-dev nlohmann-json3-dev
-  clang-format binutils
+  clang-format binutils ccache python3
   # fuzz/: libFuzzer with clang and its runtime
   clang libclang-rt-14-dev
   # Windows modules: mingw-w64 cross compilers, their objdump, wine to run

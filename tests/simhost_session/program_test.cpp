@@ -1,6 +1,11 @@
 // The simhost program's session command as people run it: scripts, standard
 // input, the exit status and the user folder taken from the plug-in folder.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 
 #include "session_test_support.h"
 
@@ -60,6 +65,82 @@ TEST(SessionProgram, AnR14ModuleOnANewHostSaysWhyThereIsNoBrowser) {
   EXPECT_TRUE(Has(newer.output, "try --host-version 14042")) << newer.output;
   ProgramRun older = RunProgram(fixture, "--host-version 14042 " + plugin, "open\n");
   EXPECT_EQ(older.exit_status, 0) << older.output;
+}
+
+TEST(SessionProgram, ScriptErrorsNameTheScriptAndTheLine) {
+  PluginFixture fixture(Build::R17);
+  const std::string plugin = "'" + fixture.plugin_folder().string() + "' ";
+  WriteText(TempFile(fixture, "bad.simhost"), "echo a\n\nsize Tiny\necho \"open\n");
+  ProgramRun run = RunProgram(fixture, plugin + "bad.simhost", "");
+  EXPECT_EQ(run.exit_status, 1);
+  EXPECT_TRUE(Has(run.output, "bad.simhost:3: error: size: ")) << run.output;
+  EXPECT_TRUE(Has(run.output, "bad.simhost:4: error: unterminated quote")) << run.output;
+  ProgramRun piped = RunProgram(fixture, plugin, "frobnicate\n");
+  EXPECT_TRUE(Has(piped.output, "standard input:1: error: frobnicate: unknown command"))
+      << piped.output;
+}
+
+// A plug-in folder outside a plugins/ folder gets a temporary user folder:
+// nothing is left in the current folder.
+TEST(SessionProgram, LoosePluginFolderUsesATemporaryUserFolder) {
+  PluginFixture fixture(Build::R17);
+  const std::filesystem::path loose = TempFile(fixture, "loose/Lumidrome");
+  std::filesystem::create_directories(loose.parent_path());
+  std::filesystem::copy(fixture.plugin_folder(), loose, std::filesystem::copy_options::recursive);
+  ProgramRun run = RunProgram(fixture, "'" + loose.string() + "'", "open shift-ctrl\n");
+  EXPECT_EQ(run.exit_status, 0) << run.output;
+  const std::string marker = "note: user folder ";
+  const size_t at = run.output.find(marker);
+  ASSERT_NE(at, std::string::npos) << run.output;
+  const size_t end = run.output.find(" (temporary", at);
+  ASSERT_NE(end, std::string::npos) << run.output;
+  const std::string temporary = run.output.substr(at + marker.size(), end - at - marker.size());
+  EXPECT_FALSE(std::filesystem::exists(temporary)) << temporary;
+  EXPECT_FALSE(std::filesystem::exists(TempFile(fixture, "out"))) << run.output;
+}
+
+ProgramRun Simhost(const PluginFixture& fixture, const std::string& arguments) {
+  const std::filesystem::path output_file = TempFile(fixture, "simhost-output.txt");
+  const std::string command = std::string("'") + SIMHOST_PROGRAM + "' " + arguments + " > '" +
+                              output_file.string() + "' 2>&1 < /dev/null";
+  ProgramRun run;
+  const int status = std::system(command.c_str());
+  run.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  std::ifstream output(output_file);
+  std::ostringstream text;
+  text << output.rdbuf();
+  run.output = text.str();
+  return run;
+}
+
+TEST(SimhostCommandLine, VersionHelpAndUsageErrorsReadTheSameEverywhere) {
+  PluginFixture fixture(Build::R17);
+  for (const char* arguments : {"--version", "validate --version", "check-library --version"}) {
+    const ProgramRun run = Simhost(fixture, arguments);
+    EXPECT_EQ(run.exit_status, 0) << arguments;
+    EXPECT_EQ(run.output.rfind("simhost 1.0 ", 0), 0u) << arguments << ": " << run.output;
+  }
+  const ProgramRun help = Simhost(fixture, "help validate");
+  EXPECT_EQ(help.exit_status, 0);
+  EXPECT_TRUE(Has(help.output, "--exclude")) << help.output;
+  EXPECT_TRUE(Has(Simhost(fixture, "help").output, "check-library"));
+
+  const std::string plugin = " '" + fixture.plugin_folder().string() + "'";
+  const ProgramRun edition = Simhost(fixture, "session --edition studi0" + plugin);
+  EXPECT_EQ(edition.exit_status, 2);
+  EXPECT_EQ(edition.output,
+            "simhost session: --edition: expected prime, bodypaint, studio, visualize, "
+            "broadcast or a number\nRun simhost session --help for the options.\n");
+  const ProgramRun studio = Simhost(fixture, "session --edition STUDIO --os 3" + plugin);
+  EXPECT_EQ(studio.exit_status, 0) << studio.output;
+  const ProgramRun nothing = Simhost(fixture, "");
+  EXPECT_EQ(nothing.exit_status, 2);
+  EXPECT_EQ(nothing.output.rfind("simhost: a command is needed: session, validate", 0), 0u)
+      << nothing.output;
+  const ProgramRun rounds = Simhost(fixture, "validate --rounds 0" + plugin);
+  EXPECT_EQ(rounds.exit_status, 2);
+  EXPECT_EQ(rounds.output.rfind("simhost validate: --rounds: ", 0), 0u) << rounds.output;
+  EXPECT_EQ(Simhost(fixture, "help nosuch").exit_status, 2);
 }
 
 }  // namespace

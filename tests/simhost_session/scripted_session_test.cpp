@@ -42,7 +42,7 @@ TEST(ScriptedSession, DemoScriptRunsOnR17) {
   EXPECT_TRUE(Has(out, "clicking tile ")) << out;
   EXPECT_TRUE(Has(out, "the scene changed (one undo step)")) << out;
   EXPECT_TRUE(Has(out, "HDRIs/Soft_Box_01.hdr\"")) << out;
-  EXPECT_TRUE(Has(out, "undone; 0 step(s) to undo, 1 to redo")) << out;
+  EXPECT_TRUE(Has(out, "undone; 0 steps to undo, 1 to redo")) << out;
   EXPECT_TRUE(Has(out, "saved the browser window (790x500) to " + picture.string())) << out;
   EXPECT_TRUE(fixture.host().ActiveDocument().AllObjects().empty());
   EXPECT_EQ(ReadPng(picture).width, 790);
@@ -137,7 +137,7 @@ TEST(ScriptedSession, FolderAnswersReachChangeDirectory) {
                                         "pack \"Change Directory\"\n"
                                         "click Solo\n");
   EXPECT_TRUE(Has(out, "[select] \"Select your Pack folder\" -> \"" + root + "\"\n")) << out;
-  EXPECT_TRUE(Has(out, "browser: pack \"Test_Pack\" (0), size \"Medium\" (2), 1 tiles")) << out;
+  EXPECT_TRUE(Has(out, "browser: pack \"Test_Pack\" (0), size \"Medium\" (2), 1 tile")) << out;
   EXPECT_TRUE(Has(out, "[select] \"Select your Pack folder\" -> cancelled\n")) << out;
   simhost::Atom* hdri = fixture.host().ActiveDocument().AllObjects().at(0);
   EXPECT_EQ(hdri->Data().GetText(2002), root + "/07_Test_Pack/HDRIs/Solo.hdr");
@@ -198,7 +198,7 @@ TEST(ScriptedSession, SelectedObjectsAndTagsChangeAndTakesRecordOverrides) {
   EXPECT_TRUE(Has(out, "take \"Night\" [current]\n")) << out;
   EXPECT_TRUE(Has(out, "override in \"Night\": HDRI \"Sky\" (type 1035165) [2002] = Filename"))
       << out;
-  EXPECT_TRUE(Has(out, "redone; 1 step(s) to undo, 0 to redo")) << out;
+  EXPECT_TRUE(Has(out, "redone; 1 step to undo, 0 to redo")) << out;
 }
 
 TEST(ScriptedSession, ClicksThatChangeNothingSaySo) {

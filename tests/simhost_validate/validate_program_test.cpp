@@ -4,10 +4,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <memory>
+#include <regex>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace lumidrome_test {
 namespace {
@@ -19,9 +24,11 @@ struct ProgramRun {
   std::string output;
 };
 
-ProgramRun Validate(const std::string& folder, const std::string& options = "") {
-  const std::string command = std::string("'") + SIMHOST_PROGRAM + "' validate --rounds 8 " +
-                              options + " '" + folder + "' 2>/dev/null";
+// Runs simhost with the arguments; standard error joins the output when
+// asked for.
+ProgramRun Simhost(const std::string& arguments, bool with_errors = false) {
+  const std::string command = std::string("'") + SIMHOST_PROGRAM + "' " + arguments +
+                              (with_errors ? " 2>&1" : " 2>/dev/null");
   ProgramRun run;
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return run;
@@ -31,6 +38,28 @@ ProgramRun Validate(const std::string& folder, const std::string& options = "") 
   const int status = pclose(pipe);
   run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return run;
+}
+
+ProgramRun Validate(const std::string& folder, const std::string& options = "",
+                    bool with_errors = false) {
+  return Simhost("validate --rounds 8 " + options + " '" + folder + "'", with_errors);
+}
+
+// The output without the checks' durations, which differ from run to run.
+std::string WithoutDurations(const std::string& output) {
+  return std::regex_replace(output, std::regex(R"( \[[0-9.]+ s\])"), "");
+}
+
+// The names of the checks that ran, in order, from the PASS/FAIL/... lines.
+std::vector<std::string> CheckNames(const std::string& output) {
+  std::vector<std::string> names;
+  std::istringstream lines(output);
+  const std::regex line(R"(^(PASS|FAIL|CRASH|TIMEOUT|SKIP) ([a-z0-9-]+).*)");
+  for (std::string text; std::getline(lines, text);) {
+    std::smatch match;
+    if (std::regex_match(text, match, line)) names.push_back(match[2]);
+  }
+  return names;
 }
 
 std::string Broken(const std::string& fault) {
@@ -49,24 +78,120 @@ bool Sanitized() {
 #endif
 }
 
+// The check names of the README's table, rounds given as 8.
+std::vector<std::string> ReadmeCheckNames() {
+  std::ifstream readme(LUMIDROME_SOURCE_DIR "/README.md");
+  std::vector<std::string> names;
+  bool inside = false;
+  const std::regex row(R"(^\| `([a-zA-Z0-9-]+)` \|.*)");
+  for (std::string line; std::getline(readme, line);) {
+    if (line.find("validate-checks: begin") != std::string::npos) inside = true;
+    if (line.find("validate-checks: end") != std::string::npos) inside = false;
+    std::smatch match;
+    if (inside && std::regex_match(line, match, row)) {
+      names.push_back(std::regex_replace(match[1].str(), std::regex("-xN$"), "-x8"));
+    }
+  }
+  return names;
+}
+
+// The names --list gives for 8 rounds; each line has a description.
+std::vector<std::string> ListedChecks() {
+  const ProgramRun list = Simhost("validate --rounds 8 --list");
+  EXPECT_EQ(list.status, 0) << list.output;
+  std::vector<std::string> listed;
+  std::istringstream lines(list.output);
+  for (std::string line; std::getline(lines, line);) {
+    EXPECT_NE(line.find("  "), std::string::npos) << "no description: " << line;
+    listed.push_back(line.substr(0, line.find(' ')));
+  }
+  return listed;
+}
+
 TEST(ValidateProgram, BuiltModulesPassEveryCheck) {
   const ProgramRun r17 = Validate(LUMIDROME_R17_FOLDER);
   EXPECT_EQ(r17.status, 0) << r17.output;
+  // --list names the checks that run, in the order they run.
+  EXPECT_EQ(CheckNames(r17.output), ListedChecks()) << r17.output;
   EXPECT_TRUE(Has(r17, "PASS interface-versions (build for R17")) << r17.output;
   EXPECT_TRUE(Has(r17, "PASS random-library-changes")) << r17.output;
-  EXPECT_TRUE(Has(r17, "16 checks: 16 passed, 0 failed, 0 skipped (R17 build, host version 18011)"))
+  EXPECT_TRUE(Has(r17,
+                  "16 checks: 16 passed, 0 failed, 0 crashed, 0 timed out, 0 skipped (R17 "
+                  "build, host version 18011)"))
       << r17.output;
   // Builds for R14 are checked on the newest host that runs them.
   const ProgramRun r14 = Validate(LUMIDROME_R14_FOLDER);
   EXPECT_EQ(r14.status, 0) << r14.output;
-  EXPECT_TRUE(Has(r14, "16 checks: 16 passed, 0 failed, 0 skipped (R14 build, host version 16999)"))
+  EXPECT_TRUE(Has(r14,
+                  "16 checks: 16 passed, 0 failed, 0 crashed, 0 timed out, 0 skipped (R14 "
+                  "build, host version 16999)"))
       << r14.output;
+}
+
+TEST(ValidateProgram, ListNamesTheChecksThatRunAndPatternsMustMatchOne) {
+  const std::vector<std::string> listed = ListedChecks();
+  EXPECT_EQ(listed.size(), 16u);
+  EXPECT_EQ(ReadmeCheckNames(), listed);
+  const ProgramRun json = Simhost("validate --rounds 8 --list --json -");
+  EXPECT_TRUE(Has(json, "\"name\": \"load-unload-x8\"")) << json.output;
+
+  const ProgramRun chosen =
+      Validate(LUMIDROME_R14_FOLDER, "--host-version 18011 --only start,scene --exclude refused");
+  EXPECT_EQ(CheckNames(chosen.output), (std::vector<std::string>{"start", "scene-hook"}))
+      << chosen.output;
+  const ProgramRun typo = Validate(LUMIDROME_R17_FOLDER, "--only start --only nomatch", true);
+  EXPECT_EQ(typo.status, 2);
+  EXPECT_EQ(typo.output.rfind("simhost validate: --only nomatch matches no check", 0), 0u)
+      << typo.output;
+  EXPECT_EQ(Validate(LUMIDROME_R17_FOLDER, "--exclude nomatch").status, 2);
+}
+
+// The JUnit file parses and counts what the text summary counts; the JSON
+// file carries the same results.
+TEST(ValidateProgram, JUnitAndJsonFilesCountWhatTheTextCounts) {
+  const fs::path root = fs::temp_directory_path() / ("validate-files-" + std::to_string(getpid()));
+  fs::create_directories(root);
+  const std::string junit = (root / "results.xml").string();
+  const std::string json = (root / "results.json").string();
+  const ProgramRun run =
+      Validate(Broken("crash_on_open"),
+               "--only browser,start,actions --junit '" + junit + "' --json '" + json + "'");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(Has(run, "7 checks: 5 passed, 0 failed, 2 crashed, 0 timed out, 0 skipped"))
+      << run.output;
+  const std::string python =
+      "python3 -c \"import json, sys, xml.etree.ElementTree as ET\n"
+      "suite = ET.parse(sys.argv[1]).getroot().find('testsuite')\n"
+      "cases = suite.findall('testcase')\n"
+      "report = json.load(open(sys.argv[2]))\n"
+      "print(suite.get('tests'), suite.get('failures'), suite.get('errors'), "
+      "suite.get('skipped'), len(cases), len([c for c in cases if c.find('error') is not None]), "
+      "report['summary']['crashed'], [c['status'] for c in report['checks']].count('pass'))\" '" +
+      junit + "' '" + json + "'";
+  FILE* pipe = popen(python.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  char line[256] = {};
+  const bool read = fgets(line, sizeof line, pipe) != nullptr;
+  EXPECT_EQ(pclose(pipe), 0);
+  EXPECT_TRUE(read);
+  EXPECT_EQ(std::string(line), "7 0 2 0 7 2 2 5\n");
+  fs::remove_all(root);
+}
+
+TEST(ValidateProgram, HostBelowTheModulesMinimumSkipsWithTheReason) {
+  const ProgramRun run = Validate(LUMIDROME_R17_FOLDER, "--host-version 16000");
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_TRUE(Has(run, "PASS exports")) << run.output;
+  EXPECT_TRUE(Has(run, "SKIP start: host version 16000 is below the module's minimum, 17030"))
+      << run.output;
+  EXPECT_TRUE(Has(run, "16 checks: 2 passed, 0 failed, 0 crashed, 0 timed out, 14 skipped"))
+      << run.output;
 }
 
 TEST(ValidateProgram, R14BuildOnANewHostSkipsTheBrowser) {
   const ProgramRun run = Validate(LUMIDROME_R14_FOLDER, "--host-version 18011");
   EXPECT_EQ(run.status, 0) << run.output;
-  EXPECT_TRUE(Has(run, "PASS start\n")) << run.output;
+  EXPECT_NE(WithoutDurations(run.output).find("PASS start\n"), std::string::npos) << run.output;
   EXPECT_TRUE(Has(run, "SKIP browser-open-close-x8: no browser command on this host"))
       << run.output;
   EXPECT_TRUE(Has(run, "SKIP random-clicks")) << run.output;
@@ -76,7 +201,7 @@ TEST(ValidateProgram, SameSeedSameRun) {
   const ProgramRun first = Validate(LUMIDROME_R17_FOLDER, "--seed 7 --only random");
   const ProgramRun second = Validate(LUMIDROME_R17_FOLDER, "--seed 7 --only random");
   EXPECT_EQ(first.status, 0) << first.output;
-  EXPECT_EQ(first.output, second.output);
+  EXPECT_EQ(WithoutDurations(first.output), WithoutDurations(second.output));
   EXPECT_TRUE(Has(first, "40 steps, seed 7")) << first.output;
 }
 
@@ -101,17 +226,17 @@ TEST(ValidateProgram, WrongAnswerToAction4IsCaught) {
 TEST(ValidateProgram, CrashWhenTheBrowserOpensFailsTheBrowserChecksOnly) {
   const ProgramRun run = Validate(Broken("crash_on_open"));
   EXPECT_EQ(run.status, 1);
-  EXPECT_TRUE(Has(run, "FAIL browser-open-close-x8: crashed")) << run.output;
+  EXPECT_TRUE(Has(run, "CRASH browser-open-close-x8: crashed")) << run.output;
   EXPECT_TRUE(Has(run, "(during: running the browser command)")) << run.output;
-  EXPECT_TRUE(Has(run, "FAIL random-clicks: crashed")) << run.output;
+  EXPECT_TRUE(Has(run, "CRASH random-clicks: crashed")) << run.output;
   EXPECT_TRUE(Has(run, "PASS load-unload-x8")) << run.output;
-  EXPECT_TRUE(Has(run, "10 passed, 6 failed")) << run.output;
+  EXPECT_TRUE(Has(run, "10 passed, 0 failed, 6 crashed")) << run.output;
 }
 
 TEST(ValidateProgram, HangBecomesAFailedCheck) {
   const ProgramRun run = Validate(Broken("hangs_on_message"), "--timeout 3 --only messages");
   EXPECT_EQ(run.status, 1);
-  EXPECT_TRUE(Has(run, "FAIL messages: hung: no answer within 3 s (during: message 0)"))
+  EXPECT_TRUE(Has(run, "TIMEOUT messages: hung: no answer within 3 s (during: message 0)"))
       << run.output;
 }
 
@@ -122,13 +247,20 @@ TEST(ValidateProgram, LeakIsCaughtUnderTheSanitizer) {
   EXPECT_TRUE(Has(run, "FAIL start: leaked memory")) << run.output;
 }
 
-TEST(ValidateProgram, FolderWithoutModuleFailsAndTheFolderUnderTestStaysUntouched) {
+TEST(ValidateProgram, FolderWithoutLoadableModuleIsOneLineAndTheFolderUnderTestStaysUntouched) {
   const fs::path root = fs::temp_directory_path() / ("validate-test-" + std::to_string(getpid()));
   fs::remove_all(root);
   fs::create_directories(root / "Empty");
-  const ProgramRun empty = Validate((root / "Empty").string(), "--only exports");
-  EXPECT_EQ(empty.status, 1);
-  EXPECT_TRUE(Has(empty, "FAIL exports: no module")) << empty.output;
+  const ProgramRun empty = Validate((root / "Empty").string(), "", true);
+  EXPECT_EQ(empty.status, 2);
+  EXPECT_EQ(std::count(empty.output.begin(), empty.output.end(), '\n'), 1) << empty.output;
+  EXPECT_TRUE(Has(empty, "simhost validate: no loadable module in ")) << empty.output;
+  // A library that is no module of this system: the loader's own message.
+  fs::create_directories(root / "Foreign");
+  std::ofstream(root / "Foreign" / "Lumidrome.so", std::ios::binary) << "not a library";
+  const ProgramRun foreign = Validate((root / "Foreign").string(), "", true);
+  EXPECT_EQ(foreign.status, 2);
+  EXPECT_TRUE(Has(foreign, "Lumidrome.so")) << foreign.output;
   // The checks write settings files and libraries, but only into copies.
   fs::copy(LUMIDROME_R17_FOLDER, root / "Lumidrome", fs::copy_options::recursive);
   const auto before = fs::last_write_time(root / "Lumidrome" / "res");

@@ -2,8 +2,8 @@
 // placeholder tile and icon into its res folder. Deterministic: the same
 // sources and font always give the same bytes, so the outputs can be kept
 // under version control and regenerated at will.
+#include <CLI/CLI.hpp>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -12,49 +12,49 @@
 
 namespace {
 
+// The defaults are relative to the current folder, meant to be the
+// repository's root, so no build machine's path is baked in.
 struct Options {
-  std::filesystem::path packs = std::filesystem::path(DEMO_LIBRARY_REPO_ROOT) / "Packs";
-  std::filesystem::path res = std::filesystem::path(DEMO_LIBRARY_REPO_ROOT) / "res";
+  std::string packs = "Packs";
+  std::string res = "res";
   std::string font = DEMO_LIBRARY_FONT;
 };
 
-void PrintUsage(std::FILE* out) {
-  std::fprintf(out,
-               "usage: make_demo_library [--packs DIR] [--res DIR] [--font FILE]\n"
-               "  --packs DIR  where the pack folders go (default %s/Packs)\n"
-               "  --res DIR    where AddMoreHDRIs*.jpg and icon.png go (default %s/res)\n"
-               "  --font FILE  TrueType font for the lettering (default %s)\n",
-               DEMO_LIBRARY_REPO_ROOT, DEMO_LIBRARY_REPO_ROOT, DEMO_LIBRARY_FONT);
-}
+constexpr int kUsageExit = 2;
 
-// Returns 0 to go on, otherwise the exit status.
+// Returns -1 to go on, otherwise the exit status: 0 after --help, 2 for a
+// usage error ("make_demo_library: what is wrong" and a hint).
 int ParseArguments(int argc, char** argv, Options& options) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string flag = argv[i];
-    if (flag == "--help" || flag == "-h") {
-      PrintUsage(stdout);
-      return 1;
-    }
-    const bool known = flag == "--packs" || flag == "--res" || flag == "--font";
-    if (!known || i + 1 >= argc || std::strlen(argv[i + 1]) == 0) {
-      PrintUsage(stderr);
-      return 2;
-    }
-    const char* value = argv[++i];
-    if (flag == "--packs") options.packs = value;
-    if (flag == "--res") options.res = value;
-    if (flag == "--font") options.font = value;
+  CLI::App app{
+      "make_demo_library: writes the demo HDRI library and the placeholder pictures; run it "
+      "from the repository's root to refresh Packs/ and res/"};
+  app.add_option("--packs", options.packs, "where the pack folders go")
+      ->capture_default_str()
+      ->check(CLI::Validator(
+          [](std::string& value) { return value.empty() ? "expected a folder" : ""; }, "DIR"));
+  app.add_option("--res", options.res, "where AddMoreHDRIs*.jpg and icon.png go")
+      ->capture_default_str()
+      ->check(CLI::Validator(
+          [](std::string& value) { return value.empty() ? "expected a folder" : ""; }, "DIR"));
+  app.add_option("--font", options.font, "TrueType font for the lettering")
+      ->capture_default_str()
+      ->check(CLI::ExistingFile);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    if (error.get_exit_code() == 0) return app.exit(error);
+    std::fprintf(stderr, "make_demo_library: %s\nRun make_demo_library --help for the options.\n",
+                 error.what());
+    return kUsageExit;
   }
-  return 0;
+  return -1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   Options options;
-  if (const int status = ParseArguments(argc, argv, options); status != 0) {
-    return status == 1 ? 0 : status;
-  }
+  if (const int status = ParseArguments(argc, argv, options); status >= 0) return status;
   const demo::GenerateResult result =
       demo::GenerateDemoLibrary(options.packs, options.res, options.font);
   if (!result.ok) {
@@ -68,6 +68,6 @@ int main(int argc, char** argv) {
     if (!error) bytes += size;
   }
   std::printf("wrote %zu files, %ju bytes, into %s and %s\n", result.files.size(), bytes,
-              options.packs.string().c_str(), options.res.string().c_str());
+              options.packs.c_str(), options.res.c_str());
   return 0;
 }

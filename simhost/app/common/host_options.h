@@ -14,7 +14,7 @@ struct HostOptions {
   int32_t interface_version = 18011;  // what GetC4DVersion answers
   int32_t edition = 2;                // GeGetVersionType: 2 is Studio
   int32_t operating_system = 3;       // GeGetCurrentOS: 3 is Unix
-  std::string user_folder = "out/simhost-user";
+  std::string user_folder;            // empty: each command decides (a temporary one, say)
   // The application folder; empty keeps the host's own.
   std::string app_folder;
   simhost::HdriPlugin hdri_plugin = simhost::HdriPlugin::kPresent;

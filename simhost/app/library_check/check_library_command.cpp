@@ -18,8 +18,8 @@ namespace {
 const int kUsageError = 2;
 
 int UsageError(const std::string& problem, std::ostream& err) {
-  err << "check-library: " << problem << "\n"
-      << "usage: simhost check-library [--json] DIR (see simhost check-library --help)\n";
+  err << "simhost check-library: " << problem << "\n"
+      << "Run simhost check-library --help for its options.\n";
   return kUsageError;
 }
 
@@ -48,8 +48,8 @@ int RunCheckLibrary(const CheckLibraryOptions& options, const std::vector<std::s
   std::string folder = AbsoluteFolder(options.folder);
   std::string reason;
   if (!CanListFolder(folder, &reason)) {
-    err << "check-library: cannot read the library folder " << EscapedForTerminal(folder) << ": "
-        << reason << "\n";
+    err << "simhost check-library: cannot read the library folder " << EscapedForTerminal(folder)
+        << ": " << reason << "\n";
     return kUsageError;
   }
   LibraryCheck library = CheckLibrary(folder);
@@ -66,12 +66,11 @@ void AddCheckLibraryCommand(CLI::App& app, int* exit_code) {
       "browsing order, what a click on each tile finds, and what will fail or fall back. "
       "Exit status 0 when every click finds its files, 1 when a click can show the "
       "broken-asset message, 2 for a usage error or an unreadable DIR");
-  command->add_option("DIR", options->folder, "the library folder, holding one folder per pack");
+  command->add_option("DIR", options->folder, "the library folder, holding one folder per pack")
+      ->required();
   command->add_flag("--json", options->json, "write the report as JSON instead of text");
-  command->allow_extras();
-  command->callback([command, options, exit_code] {
-    *exit_code = RunCheckLibrary(*options, command->remaining(), std::cout, std::cerr);
-  });
+  command->callback(
+      [options, exit_code] { *exit_code = RunCheckLibrary(*options, {}, std::cout, std::cerr); });
 }
 
 }  // namespace simhost_app

@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "common/english_counts.h"
 #include "common/plugin_ids.h"
 #include "session/command_line.h"
 
@@ -90,8 +91,9 @@ std::string BrowserSummary(simhost::WindowSystem& windows, c4d_dialog* browser) 
   windows.VisibleArea(browser, plugin_ids::kScrollGroup, &x1, &y1, &x2, &y2);
   std::ostringstream out;
   out << "browser: pack " << ChooserText(windows, browser, plugin_ids::kPackChooser) << ", size "
-      << ChooserText(windows, browser, plugin_ids::kSizeChooser) << ", " << Tiles(grid).size()
-      << " tiles in " << grid.columns << " columns, window " << width << "x" << height
+      << ChooserText(windows, browser, plugin_ids::kSizeChooser) << ", "
+      << Counted(static_cast<long long>(Tiles(grid).size()), "tile", "tiles") << " in "
+      << Counted(grid.columns, "column", "columns") << ", window " << width << "x" << height
       << ", scrolled to " << x1 << "," << y1;
   return out.str();
 }

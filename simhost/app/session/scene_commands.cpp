@@ -1,5 +1,6 @@
 // Commands that build and inspect the active document: objects, tags,
 // selections, the whole listing, undo and redo.
+#include "common/english_counts.h"
 #include "session/scene_lookup.h"
 #include "session/session.h"
 
@@ -76,7 +77,9 @@ void Select(Session& session, const Arguments& args) {
   }
   document.SelectObjects(objects);
   document.SelectTags(tags);
-  session.out() << "selected " << objects.size() << " object(s) and " << tags.size() << " tag(s)\n";
+  session.out() << "selected "
+                << Counted(static_cast<long long>(objects.size()), "object", "objects") << " and "
+                << Counted(static_cast<long long>(tags.size()), "tag", "tags") << "\n";
 }
 
 void Scene(Session& session, const Arguments& args) {
@@ -86,7 +89,8 @@ void Scene(Session& session, const Arguments& args) {
 
 void PrintUndoState(Session& session) {
   const simhost::UndoStack& undo = session.document().Undo();
-  session.out() << undo.UndoCount() << " step(s) to undo, " << undo.RedoCount() << " to redo\n";
+  session.out() << Counted(undo.UndoCount(), "step", "steps") << " to undo, " << undo.RedoCount()
+                << " to redo\n";
 }
 
 void Undo(Session& session, const Arguments& args) {

@@ -65,6 +65,8 @@ c4d_dialog* Session::Browser() const {
   return browser;
 }
 
+void Session::PrintError(const std::string& text) { out_ << where_ << "error: " << text << "\n"; }
+
 bool Session::RunWords(const std::vector<std::string>& words) {
   const CommandSpec* command = commands_.Find(words[0]);
   try {
@@ -72,7 +74,7 @@ bool Session::RunWords(const std::vector<std::string>& words) {
     command->run(*this, Arguments({words.begin() + 1, words.end()}));
     return true;
   } catch (const std::exception& error) {
-    out_ << "error: " << words[0] << ": " << error.what() << "\n";
+    PrintError(words[0] + ": " + error.what());
   }
   ++failures_;
   return false;
@@ -83,22 +85,24 @@ bool Session::RunLine(const std::string& line) {
   try {
     words = SplitWords(line);
   } catch (const CommandError& error) {
-    out_ << "error: " << error.what() << "\n";
+    PrintError(error.what());
     ++failures_;
     return false;
   }
   return words.empty() || RunWords(words);
 }
 
-int Session::RunScript(std::istream& in) {
+int Session::RunScript(std::istream& in, const std::string& name) {
   const int before = failures_;
   std::string line;
-  while (!finished_ && std::getline(in, line)) {
+  for (int number = 1; !finished_ && std::getline(in, line); ++number) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.find_first_not_of(" \t") == std::string::npos) continue;
     out_ << (IsCommentOrBlank(line) ? "" : "> ") << line << "\n";
+    where_ = name.empty() ? "" : name + ":" + std::to_string(number) + ": ";
     RunLine(line);
   }
+  where_.clear();
   out_.flush();
   return failures_ - before;
 }

@@ -35,8 +35,9 @@ class Session {
   // succeed.
   bool RunLine(const std::string& line);
   // Runs the lines of a script until its end or quit, each echoed first as
-  // "> line". Returns how many commands failed.
-  int RunScript(std::istream& in);
+  // "> line"; errors name the script and line ("demo.simhost:7: error: ...")
+  // when it has a name. Returns how many commands failed.
+  int RunScript(std::istream& in, const std::string& name = "");
   bool Finished() const { return finished_; }
   int Failures() const { return failures_; }
 
@@ -56,6 +57,7 @@ class Session {
 
  private:
   void PrintRecord(const std::string& kind, const std::string& text);
+  void PrintError(const std::string& text);
   bool RunWords(const std::vector<std::string>& words);
 
   simhost::Host& host_;
@@ -66,6 +68,7 @@ class Session {
   std::map<std::string, simhost::SavedLayout> layouts_;
   bool finished_ = false;
   int failures_ = 0;
+  std::string where_;  // "script:line: " while a named script runs
 };
 
 }  // namespace simhost_app

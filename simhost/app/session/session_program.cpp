@@ -1,10 +1,12 @@
 #include "session/session_program.h"
 
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 
 #include "session/session.h"
 #include "session/terminal_input.h"
@@ -13,11 +15,13 @@ namespace simhost_app {
 
 namespace {
 
+constexpr char kStandardInput[] = "standard input";
+
 bool StandardInputIsTerminal() { return isatty(STDIN_FILENO) == 1; }
 
 // Returns how many commands failed, counting an unreadable script as one.
 int RunScriptFile(Session& session, const std::string& name) {
-  if (name == "-") return session.RunScript(std::cin);
+  if (name == "-") return session.RunScript(std::cin, kStandardInput);
   std::error_code ignored;
   if (std::filesystem::is_directory(name, ignored)) {
     std::cout << "error: cannot read the script " << name << ": it is a folder\n";
@@ -25,10 +29,10 @@ int RunScriptFile(Session& session, const std::string& name) {
   }
   std::ifstream file(name);
   if (!file) {
-    std::cout << "error: cannot read the script " << name << "\n";
+    std::cout << "error: cannot read the script " << name << "; check its name\n";
     return 1;
   }
-  return session.RunScript(file);
+  return session.RunScript(file, name);
 }
 
 int RunScripts(Session& session, const std::vector<std::string>& scripts) {
@@ -63,17 +67,56 @@ std::string InstallInApplication(const std::string& folder, const std::string& a
 
 }  // namespace
 
-int RunSessionProgram(const SessionRun& run) {
-  SessionRun settings = run;
-  if (settings.install_in_app && settings.host.app_folder.empty()) {
-    settings.host.app_folder = "out/simhost-app";
+// A folder of the session's own (the user folder, the application folder),
+// made when none was given and removed at exit, so that a session never
+// leaves files in the current folder.
+class TemporaryFolder {
+ public:
+  TemporaryFolder(std::string& folder, const char* what, const char* option) {
+    if (!folder.empty()) return;
+    std::error_code error;
+    std::string pattern =
+        (std::filesystem::temp_directory_path(error) / "simhost-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) return;
+    path_ = folder = pattern;
+    std::cout << "note: " << what << " " << path_ << " (temporary, removed at exit; keep one with "
+              << option << ")\n";
+  }
+  ~TemporaryFolder() {
+    std::error_code ignored;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+  }
+  TemporaryFolder(const TemporaryFolder&) = delete;
+  TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+  bool failed() const { return path_.empty(); }
+
+ private:
+  std::string path_;
+};
+
+int RunSessionProgram(const SessionRun& given) {
+  SessionRun run = given;
+  const bool needs_temporary = run.host.user_folder.empty();
+  TemporaryFolder user(run.host.user_folder, "user folder", "--user-folder");
+  if (needs_temporary && user.failed()) {
+    std::cout << "error: cannot make a temporary user folder; give one with --user-folder\n";
+    return 1;
+  }
+  std::optional<TemporaryFolder> app;
+  if (run.install_in_app && run.host.app_folder.empty()) {
+    app.emplace(run.host.app_folder, "application folder", "--app-folder");
+    if (app->failed()) {
+      std::cout << "error: cannot make a temporary application folder; give one with "
+                   "--app-folder\n";
+      return 1;
+    }
   }
   simhost::Host host;
-  ApplyHostOptions(settings.host, host);
+  ApplyHostOptions(run.host, host);
   std::error_code ignored;
   std::string folder =
       std::filesystem::absolute(run.plugin_folder, ignored).lexically_normal().string();
-  if (settings.install_in_app) {
+  if (run.install_in_app) {
     folder = InstallInApplication(folder, host.StartupFolder());
     if (folder.empty()) return 1;
   }
@@ -84,7 +127,7 @@ int RunSessionProgram(const SessionRun& run) {
   if (!run.scripts.empty()) {
     failures = RunScripts(session, run.scripts);
   } else if (!terminal) {
-    failures = session.RunScript(std::cin);
+    failures = session.RunScript(std::cin, kStandardInput);
   }
   const bool stay = run.scripts.empty() || run.interactive;
   if (stay && terminal && !session.Finished()) RunAtTerminal(session);

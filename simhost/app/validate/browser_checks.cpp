@@ -6,6 +6,7 @@
 #include "common/plugin_ids.h"
 #include "validate/browser_driver.h"
 #include "validate/module_under_test.h"
+#include "validate/seeded_random.h"
 
 namespace simhost_app {
 
@@ -89,11 +90,10 @@ CheckResult CheckResizeStorm(const ValidationSettings& settings, StepLog& steps)
   simhost::Host& host = module.host();
   simhost::WindowSystem& windows = host.Windows();
   std::mt19937 random(settings.seed);
-  std::uniform_int_distribution<int32_t> side(1, kLargestSide);
   const int resizes = settings.rounds * kResizesPerRound;
   for (int i = 1; i <= resizes && !findings.Failed(); ++i) {
-    const int32_t width = side(random);
-    const int32_t height = side(random);
+    const int32_t width = SeededInt(random, 1, kLargestSide);
+    const int32_t height = SeededInt(random, 1, kLargestSide);
     steps.Step("resize " + std::to_string(i) + " to " + std::to_string(width) + " x " +
                std::to_string(height));
     windows.Resize(dialog, width, height);

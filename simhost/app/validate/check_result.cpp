@@ -4,6 +4,9 @@ namespace simhost_app {
 
 namespace {
 constexpr size_t kFailuresShown = 3;
+constexpr CheckStatus kAllStatuses[] = {CheckStatus::kPass, CheckStatus::kFail, CheckStatus::kCrash,
+                                        CheckStatus::kTimeout, CheckStatus::kSkip};
+}  // namespace
 
 const char* StatusName(CheckStatus status) {
   switch (status) {
@@ -11,12 +14,15 @@ const char* StatusName(CheckStatus status) {
       return "pass";
     case CheckStatus::kFail:
       return "fail";
+    case CheckStatus::kCrash:
+      return "crash";
+    case CheckStatus::kTimeout:
+      return "timeout";
     case CheckStatus::kSkip:
       return "skip";
   }
   return "fail";
 }
-}  // namespace
 
 CheckResult Skipped(const std::string& why) {
   CheckResult result;
@@ -66,9 +72,10 @@ CheckResult ResultFromJson(const std::string& text) {
     return result;
   }
   const std::string status = json.value("status", "fail");
-  result.status = status == "pass"   ? CheckStatus::kPass
-                  : status == "skip" ? CheckStatus::kSkip
-                                     : CheckStatus::kFail;
+  result.status = CheckStatus::kFail;
+  for (CheckStatus known : kAllStatuses) {
+    if (status == StatusName(known)) result.status = known;
+  }
   result.detail = json.value("detail", "");
   result.report = json.value("report", "");
   if (json.contains("facts") && json["facts"].is_object()) result.facts = json["facts"];

@@ -9,7 +9,12 @@
 
 namespace simhost_app {
 
-enum class CheckStatus { kPass, kFail, kSkip };
+// A crash (a signal, or a crash the sanitizer caught) and a timeout are kinds
+// of their own, so that CI can tell them from a check's own failure.
+enum class CheckStatus { kPass, kFail, kCrash, kTimeout, kSkip };
+
+// "pass", "fail", "crash", "timeout" or "skip".
+const char* StatusName(CheckStatus status);
 
 struct CheckResult {
   CheckStatus status = CheckStatus::kPass;

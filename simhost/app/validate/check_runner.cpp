@@ -138,9 +138,15 @@ std::string HowItEnded(int wait_status, const std::string& report) {
   return "ended with exit status " + std::to_string(code);
 }
 
-CheckResult Failure(const std::string& why, const std::string& steps, const std::string& report) {
+bool Crashed(int wait_status, const std::string& report) {
+  // Under the sanitizer a crash is caught and ends as an exit status.
+  return WIFSIGNALED(wait_status) || report.find("DEADLYSIGNAL") != std::string::npos;
+}
+
+CheckResult Failure(const std::string& why, const std::string& steps, const std::string& report,
+                    CheckStatus kind = CheckStatus::kFail) {
   CheckResult result;
-  result.status = CheckStatus::kFail;
+  result.status = kind;
   const std::string step = LastStep(steps);
   result.detail = step.empty() ? why : why + " (during: " + step + ")";
   result.report = report;
@@ -189,10 +195,11 @@ CheckResult RunIsolated(const IsolatedCheck& check, int timeout_seconds) {
   const std::string report = ReadAll(report_file.get());
   if (!ended) {
     return Failure("hung: no answer within " + std::to_string(timeout_seconds) + " s", steps,
-                   report);
+                   report, CheckStatus::kTimeout);
   }
   if (!WIFEXITED(wait_status) || WEXITSTATUS(wait_status) != 0) {
-    return Failure(HowItEnded(wait_status, report), steps, report);
+    return Failure(HowItEnded(wait_status, report), steps, report,
+                   Crashed(wait_status, report) ? CheckStatus::kCrash : CheckStatus::kFail);
   }
   CheckResult result = ResultFromJson(ReadAll(result_file.get()));
   // A sanitizer told to go on after an error still leaves its report.

@@ -105,6 +105,7 @@ CheckResult CheckInterfaceVersions(const ValidationSettings& settings, StepLog& 
   findings.ExpectEq(InitAnswer(module, minimum, full, false), ids::kUnusableHost,
                     "action 1 without a module path");
   findings.facts()["build"] = build;
+  findings.facts()["minimum"] = minimum;
   findings.Note("build for " + build + ", minimum interface version " + std::to_string(minimum));
   return findings.Result();
 }

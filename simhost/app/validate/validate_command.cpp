@@ -9,51 +9,103 @@
 
 namespace simhost_app {
 
+namespace {
+
+struct ValidateOptions {
+  ValidationRequest request;
+  bool list = false;
+};
+
+void AddSelectionOptions(CLI::App& command, ValidateOptions* options) {
+  command.add_flag("--list", options->list,
+                   "print every check with a one-line description and exit (as JSON with "
+                   "--json -)");
+  command
+      .add_option("--only", options->request.only,
+                  "run only the checks whose names contain one of these patterns")
+      ->delimiter(',')
+      ->allow_extra_args(false)  // the plug-in folder after it is no pattern
+      ->type_name("PATTERN[,PATTERN...]");
+  command
+      .add_option("--exclude", options->request.exclude,
+                  "leave out the checks whose names contain one of these patterns")
+      ->delimiter(',')
+      ->allow_extra_args(false)  // the plug-in folder after it is no pattern
+      ->type_name("PATTERN[,PATTERN...]");
+  command.add_option("--junit", options->request.junit_file,
+                     "also write the results as JUnit XML to this file");
+  command.add_option("--json", options->request.json_file,
+                     "also write the results as JSON to this file, or to standard output for "
+                     "-, the text lines then going to standard error");
+}
+
+void AddRunOptions(CLI::App& command, ValidationSettings* settings) {
+  command.add_option("--seed", settings->seed, "seed of the random sequences")
+      ->capture_default_str();
+  command
+      .add_option("--rounds", settings->rounds,
+                  "loads, openings and random steps per check grow with this")
+      ->capture_default_str()
+      ->check(CLI::Range(1, 100000));
+  command
+      .add_option("--timeout", settings->timeout_seconds,
+                  "seconds one check may take before it counts as timed out")
+      ->capture_default_str()
+      ->check(CLI::Range(1, 86400));
+}
+
+void Run(CLI::App& command, const ValidateOptions& options, int* exit_code) {
+  if (options.list) {
+    PrintCheckList(options.request.settings.rounds, options.request.json_file == "-", std::cout);
+    return;
+  }
+  ValidationRequest run = options.request;
+  if (run.settings.plugin_folder.empty()) {
+    throw CLI::ValidationError("PLUGIN_FOLDER is required (or --list)");
+  }
+  const std::string unmatched = UnmatchedPattern(run);
+  if (!unmatched.empty()) {
+    throw CLI::ValidationError(unmatched + " matches no check; simhost validate --list shows them");
+  }
+  run.version_given = command.count("--host-version") > 0;
+  run.settings.scratch_folder =
+      command.count("--user-folder") > 0 ? run.settings.host.user_folder : "";
+  std::error_code ignored;
+  run.settings.plugin_folder =
+      std::filesystem::absolute(run.settings.plugin_folder, ignored).lexically_normal().string();
+  // With the JSON on standard output, the text lines move aside to standard error.
+  std::ostream& text = run.json_file == "-" ? std::cerr : std::cout;
+  *exit_code = RunValidation(run, text, std::cerr);
+}
+
+}  // namespace
+
 void AddValidateCommand(CLI::App& app, int* exit_code) {
-  auto request = std::make_shared<ValidationRequest>();
+  auto options = std::make_shared<ValidateOptions>();
   CLI::App* command = app.add_subcommand(
       "validate",
       "check a built plug-in folder as a careful host would: one line per check, a summary, "
-      "and exit status 1 when a check fails");
-  AddHostOptions(*command, &request->settings.host);
+      "and exit status 1 when a check fails, crashes or times out");
+  ValidationSettings& settings = options->request.settings;
+  AddHostOptions(*command, &settings.host);
   command->get_option("--host-version")
       ->description(
           "the host's version number; by default 18011, or 16999 for a build for R14, which "
-          "registers nothing on newer hosts")
+          "registers nothing on newer hosts; below the module's minimum, the checks that need "
+          "a started module are skipped")
       ->default_str("");
   command->get_option("--user-folder")
       ->description(
           "where the checks make their temporary user folders (default: the system's "
           "temporary folder)")
       ->default_str("");
-  command->add_option("--seed", request->settings.seed, "seed of the random sequences")
-      ->capture_default_str();
-  command
-      ->add_option("--rounds", request->settings.rounds,
-                   "loads, openings and random steps per check grow with this")
-      ->capture_default_str()
-      ->check(CLI::Range(1, 100000));
-  command
-      ->add_option("--timeout", request->settings.timeout_seconds,
-                   "seconds one check may take before it counts as hung")
-      ->capture_default_str()
-      ->check(CLI::Range(1, 86400));
-  command->add_option("--only", request->only, "run only the checks whose names contain this");
-  command->add_flag("--keep-files", request->keep_files,
+  AddRunOptions(*command, &settings);
+  AddSelectionOptions(*command, options.get());
+  command->add_flag("--keep-files", options->request.keep_files,
                     "keep the checks' temporary folders and say where they are");
-  command->add_option("PLUGIN_FOLDER", request->settings.plugin_folder, "the plug-in folder")
-      ->required()
+  command->add_option("PLUGIN_FOLDER", settings.plugin_folder, "the plug-in folder")
       ->check(CLI::ExistingDirectory);
-  command->callback([command, request, exit_code] {
-    ValidationRequest run = *request;
-    run.version_given = command->count("--host-version") > 0;
-    run.settings.scratch_folder =
-        command->count("--user-folder") > 0 ? run.settings.host.user_folder : "";
-    std::error_code ignored;
-    run.settings.plugin_folder =
-        std::filesystem::absolute(run.settings.plugin_folder, ignored).lexically_normal().string();
-    *exit_code = RunValidation(run, std::cout, std::cerr);
-  });
+  command->callback([command, options, exit_code] { Run(*command, *options, exit_code); });
 }
 
 }  // namespace simhost_app

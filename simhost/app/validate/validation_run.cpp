@@ -2,18 +2,20 @@
 
 #include <stdlib.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
-#include <functional>
+#include <fstream>
+#include <iostream>
 #include <sstream>
 #include <system_error>
-#include <vector>
 
 #include "common/plugin_ids.h"
-#include "validate/browser_checks.h"
+#include "plugin_module.h"
 #include "validate/check_runner.h"
-#include "validate/entry_checks.h"
-#include "validate/random_sequences.h"
-#include "validate/start_checks.h"
+#include "validate/check_table.h"
+#include "validate/validation_report.h"
 
 namespace simhost_app {
 
@@ -23,78 +25,55 @@ namespace {
 
 constexpr int32_t kNewestHost = 18011;
 
-using CheckFunction = std::function<CheckResult(const ValidationSettings&, StepLog&)>;
-
-struct NamedCheck {
-  std::string name;
-  CheckFunction run;
-};
-
-std::vector<NamedCheck> ModuleChecks(int rounds) {
-  std::vector<NamedCheck> checks{
-      {"actions", CheckActions},
-      {"messages", CheckMessages},
-      {"start", CheckStart},
-      {"start-refused-resources", CheckRefusedResources},
-      {"start-refused-command", CheckRefusedCommand},
-      {"start-refused-scene-hook", CheckRefusedSceneHook},
-      {"load-unload-x" + std::to_string(rounds), CheckRepeatedLoading},
-      {"scene-hook", CheckSceneHook},
-      {"browser-open-close-x" + std::to_string(rounds), CheckOpenClose},
-      {"browser-resize-storm", CheckResizeStorm},
-  };
-  for (SequenceKind kind : {SequenceKind::kChoosers, SequenceKind::kClicks,
-                            SequenceKind::kWindowMessages, SequenceKind::kLibraryChanges}) {
-    checks.push_back({std::string("random-") + SequenceName(kind),
-                      [kind](const ValidationSettings& settings, StepLog& steps) {
-                        return CheckRandomSequence(settings, steps, kind);
-                      }});
-  }
-  return checks;
+bool MatchesAny(const std::vector<std::string>& patterns, const std::string& name) {
+  return std::any_of(patterns.begin(), patterns.end(), [&](const std::string& pattern) {
+    return name.find(pattern) != std::string::npos;
+  });
 }
 
-class Tally {
- public:
-  Tally(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
-  void Print(const std::string& name, const CheckResult& result);
-  int failed() const { return failed_; }
-  std::string Summary() const;
+bool Wanted(const ValidationRequest& request, const std::string& name) {
+  return (request.only.empty() || MatchesAny(request.only, name)) &&
+         !MatchesAny(request.exclude, name);
+}
 
- private:
-  std::ostream& out_;
-  std::ostream& err_;
-  int passed_ = 0;
-  int failed_ = 0;
-  int skipped_ = 0;
-};
-
-void Tally::Print(const std::string& name, const CheckResult& result) {
-  switch (result.status) {
+const char* LineWord(CheckStatus status) {
+  switch (status) {
     case CheckStatus::kPass:
-      ++passed_;
-      out_ << "PASS " << name << (result.detail.empty() ? "" : " (" + result.detail + ")") << "\n";
-      break;
-    case CheckStatus::kSkip:
-      ++skipped_;
-      out_ << "SKIP " << name << ": " << result.detail << "\n";
-      break;
+      return "PASS";
     case CheckStatus::kFail:
-      ++failed_;
-      out_ << "FAIL " << name << ": " << result.detail << "\n";
-      if (!result.report.empty()) {
-        std::istringstream lines(result.report);
-        err_ << "report of " << name << ":\n";
-        for (std::string line; std::getline(lines, line);) err_ << "  | " << line << "\n";
-      }
-      break;
+      return "FAIL";
+    case CheckStatus::kCrash:
+      return "CRASH";
+    case CheckStatus::kTimeout:
+      return "TIMEOUT";
+    case CheckStatus::kSkip:
+      return "SKIP";
   }
-  out_.flush();
+  return "FAIL";
 }
 
-std::string Tally::Summary() const {
-  return std::to_string(passed_ + failed_ + skipped_) + " checks: " + std::to_string(passed_) +
-         " passed, " + std::to_string(failed_) + " failed, " + std::to_string(skipped_) +
-         " skipped";
+std::string Duration(double seconds) {
+  char text[32];
+  std::snprintf(text, sizeof text, "[%.2f s]", seconds);
+  return text;
+}
+
+void PrintLine(const CheckOutcome& check, std::ostream& out, std::ostream& err) {
+  const CheckResult& result = check.result;
+  out << LineWord(result.status) << " " << check.name;
+  if (result.status == CheckStatus::kPass) {
+    out << (result.detail.empty() ? "" : " (" + result.detail + ")");
+  } else {
+    out << ": " << result.detail;
+  }
+  out << " " << Duration(check.seconds) << "\n";
+  const bool broke = result.status != CheckStatus::kPass && result.status != CheckStatus::kSkip;
+  if (broke && !result.report.empty()) {
+    std::istringstream lines(result.report);
+    err << "report of " << check.name << ":\n";
+    for (std::string line; std::getline(lines, line);) err << "  | " << line << "\n";
+  }
+  out.flush();
 }
 
 // A fresh folder for the checks' copies and libraries.
@@ -116,46 +95,182 @@ int32_t HostVersionFor(const std::string& build) {
   return build == "R14" ? plugin_ids::kFirstNewHost - 1 : kNewestHost;
 }
 
-bool Wanted(const ValidationRequest& request, const std::string& name) {
-  return request.only.empty() || name.find(request.only) != std::string::npos;
+// Loads the module in a child process, as the checks will; the loader's own
+// message when it cannot.
+std::string LoadProblem(const ValidationSettings& settings) {
+  const CheckResult probe = RunIsolated(
+      [&](StepLog& steps) {
+        steps.Step("loading the module");
+        CheckResult result;
+        std::string error;
+        if (!simhost::PluginModule::Open(settings.plugin_folder, &error)) {
+          result.status = CheckStatus::kFail;
+          result.detail = error;
+        }
+        return result;
+      },
+      settings.timeout_seconds);
+  return probe.status == CheckStatus::kPass ? "" : probe.detail;
+}
+
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+bool WriteReportFile(const std::string& file, const std::string& text, std::ostream& out,
+                     std::ostream& err) {
+  if (file == "-") {
+    out << text;
+    return true;
+  }
+  std::ofstream stream(file, std::ios::binary);
+  stream << text;
+  if (stream.flush()) return true;
+  err << "simhost validate: cannot write " << file << "; check that its folder exists\n";
+  return false;
+}
+
+class Validation {
+ public:
+  Validation(ValidationRequest request, std::ostream& out, std::ostream& err)
+      : request_(std::move(request)), out_(out), err_(err) {}
+  int Run();
+
+ private:
+  CheckOutcome RunCheck(const CheckEntry& check);
+  bool BelowMinimum() const { return host_version() < minimum_; }
+  int32_t host_version() const { return request_.settings.host.interface_version; }
+  bool WriteFiles();
+
+  ValidationRequest request_;
+  std::ostream& out_;
+  std::ostream& err_;
+  ValidationReport report_;
+  int32_t minimum_ = 0;
+};
+
+CheckOutcome Validation::RunCheck(const CheckEntry& check) {
+  CheckOutcome outcome{check.name, check.description, {}, 0};
+  if (check.needs_started_module && BelowMinimum()) {
+    outcome.result = Skipped("host version " + std::to_string(host_version()) +
+                             " is below the module's minimum, " + std::to_string(minimum_));
+    return outcome;
+  }
+  const ValidationSettings snapshot = request_.settings;
+  const auto start = std::chrono::steady_clock::now();
+  outcome.result = RunIsolated([&](StepLog& steps) { return check.run(snapshot, steps); },
+                               snapshot.timeout_seconds);
+  outcome.seconds = SecondsSince(start);
+  return outcome;
+}
+
+int Validation::Run() {
+  ValidationSettings& settings = request_.settings;
+  const std::string load_problem = LoadProblem(settings);
+  if (!load_problem.empty()) {
+    err_ << "simhost validate: no loadable module in " << settings.plugin_folder << ": "
+         << load_problem << "\n";
+    return kUsageErrorExit;
+  }
+  out_ << "validating " << settings.plugin_folder << " (seed " << settings.seed << ", "
+       << Counted(settings.rounds, "round", "rounds") << ")\n";
+  const auto start = std::chrono::steady_clock::now();
+  for (const CheckEntry& check : CheckTable(settings.rounds)) {
+    const bool wanted = Wanted(request_, check.name);
+    // The interface-version check tells the build the others need, so it
+    // runs even when it is not shown.
+    if (!wanted && check.name != "interface-versions") continue;
+    CheckOutcome outcome = RunCheck(check);
+    if (check.name == "interface-versions") {
+      settings.build = outcome.result.facts.value("build", "");
+      minimum_ = outcome.result.facts.value("minimum", 0);
+      if (!request_.version_given) settings.host.interface_version = HostVersionFor(settings.build);
+    }
+    if (!wanted) continue;
+    PrintLine(outcome, out_, err_);
+    report_.checks.push_back(std::move(outcome));
+  }
+  report_ = {settings.plugin_folder,
+             settings.seed,
+             settings.rounds,
+             settings.build,
+             settings.host.interface_version,
+             std::move(report_.checks),
+             SecondsSince(start)};
+  out_ << report_.Summary() << " (" << (settings.build.empty() ? "unknown" : settings.build)
+       << " build, host version " << settings.host.interface_version << ")\n";
+  const bool files_written = WriteFiles();
+  return report_.Passed() && files_written ? 0 : 1;
+}
+
+bool Validation::WriteFiles() {
+  bool written = true;
+  if (!request_.junit_file.empty()) {
+    std::ostringstream xml;
+    WriteJUnit(report_, xml);
+    written = WriteReportFile(request_.junit_file, xml.str(), out_, err_) && written;
+  }
+  if (!request_.json_file.empty()) {
+    const std::string json =
+        ReportToJson(report_).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+    written = WriteReportFile(request_.json_file, json, std::cout, err_) && written;
+  }
+  return written;
 }
 
 }  // namespace
 
+std::string UnmatchedPattern(const ValidationRequest& request) {
+  const std::vector<CheckEntry> checks = CheckTable(request.settings.rounds);
+  const auto matched = [&](const std::string& pattern) {
+    return std::any_of(checks.begin(), checks.end(), [&](const CheckEntry& check) {
+      return check.name.find(pattern) != std::string::npos;
+    });
+  };
+  for (const auto& [option, patterns] :
+       {std::pair{"--only", &request.only}, std::pair{"--exclude", &request.exclude}}) {
+    for (const std::string& pattern : *patterns) {
+      if (!matched(pattern)) return std::string(option) + " " + pattern;
+    }
+  }
+  return "";
+}
+
+void PrintCheckList(int rounds, bool as_json, std::ostream& out) {
+  const std::vector<CheckEntry> checks = CheckTable(rounds);
+  if (as_json) {
+    nlohmann::json list = nlohmann::json::array();
+    for (const CheckEntry& check : checks) {
+      list.push_back({{"name", check.name}, {"description", check.description}});
+    }
+    out << list.dump(2) << "\n";
+    return;
+  }
+  size_t width = 0;
+  for (const CheckEntry& check : checks) width = std::max(width, check.name.size());
+  for (const CheckEntry& check : checks) {
+    out << check.name << std::string(width + 2 - check.name.size(), ' ') << check.description
+        << "\n";
+  }
+}
+
 int RunValidation(ValidationRequest request, std::ostream& out, std::ostream& err) {
-  ValidationSettings& settings = request.settings;
   std::string error;
-  settings.scratch_folder = MakeScratchFolder(settings.scratch_folder, &error);
-  if (settings.scratch_folder.empty()) {
-    err << "simhost validate: " << error << "\n";
+  const std::string scratch = MakeScratchFolder(request.settings.scratch_folder, &error);
+  if (scratch.empty()) {
+    err << "simhost validate: " << error << "; give a writable folder with --user-folder\n";
     return 1;
   }
-  out << "validating " << settings.plugin_folder << " (seed " << settings.seed << ", "
-      << settings.rounds << " rounds)\n";
-  Tally tally(out, err);
-  const auto run = [&](const std::string& name, const CheckFunction& check) {
-    const ValidationSettings snapshot = settings;
-    CheckResult result = RunIsolated([&](StepLog& steps) { return check(snapshot, steps); },
-                                     settings.timeout_seconds);
-    tally.Print(name, result);
-    return result;
-  };
-  if (Wanted(request, "exports")) run("exports", CheckExports);
-  const CheckResult versions = run("interface-versions", CheckInterfaceVersions);
-  settings.build = versions.facts.value("build", "");
-  if (!request.version_given) settings.host.interface_version = HostVersionFor(settings.build);
-  for (const NamedCheck& check : ModuleChecks(settings.rounds)) {
-    if (Wanted(request, check.name)) run(check.name, check.run);
-  }
-  out << tally.Summary() << " (" << (settings.build.empty() ? "unknown" : settings.build)
-      << " build, host version " << settings.host.interface_version << ")\n";
-  if (request.keep_files) {
-    out << "scratch files kept in " << settings.scratch_folder << "\n";
+  request.settings.scratch_folder = scratch;
+  const bool keep_files = request.keep_files;
+  const int status = Validation(std::move(request), out, err).Run();
+  if (keep_files) {
+    out << "scratch files kept in " << scratch << "\n";
   } else {
     std::error_code ignored;
-    fs::remove_all(settings.scratch_folder, ignored);
+    fs::remove_all(scratch, ignored);
   }
-  return tally.failed() == 0 ? 0 : 1;
+  return status;
 }
 
 }  // namespace simhost_app

@@ -1,0 +1,28 @@
+// What every simhost command shares on the command line: --version, the
+// help command, and one style for usage errors ("simhost COMMAND: what is
+// wrong", a hint, exit status 2).
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <ostream>
+#include <string>
+
+namespace simhost_app {
+
+constexpr int kUsageExit = 2;
+
+// "simhost 1.0 (stand-in host ...)".
+std::string VersionText();
+
+// --version on the program and on each of its commands added so far.
+void AddVersionFlags(CLI::App& app);
+
+// `simhost help [COMMAND]`.
+void AddHelpCommand(CLI::App& app);
+
+// Help and version answers go to out and give 0; every other parse error is
+// one line naming the command, plus a hint, on err, and gives 2.
+int AnswerParseError(const CLI::App& app, const CLI::ParseError& error, std::ostream& out,
+                     std::ostream& err);
+
+}  // namespace simhost_app
