@@ -9,6 +9,7 @@ packages=(
   libjpeg-dev libpng-dev libfreetype-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev libreadline-dev
   libcli11-dev nlohmann-json3-dev
+  libopenexr-dev libvips-tools
   clang-format binutils
 )
 
