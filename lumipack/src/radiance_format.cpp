@@ -246,16 +246,43 @@ std::unique_ptr<ScanlineSource> OpenRadiance(const std::string& path) {
   return std::make_unique<RadianceSource>(path);
 }
 
+RadianceWriter::RadianceWriter(const std::string& path, int width, int height)
+    : path_(path), width_(width), file_(std::fopen(path.c_str(), "wb")) {
+  if (file_ == nullptr)
+    throw std::runtime_error("cannot write " + path + ": " + std::strerror(errno));
+  std::string header = "#?RADIANCE\nFORMAT=32-bit_rle_rgbe\n\n-Y " + std::to_string(height) +
+                       " +X " + std::to_string(width) + "\n";
+  bytes_.assign(header.begin(), header.end());
+}
+
+RadianceWriter::~RadianceWriter() {
+  if (file_ != nullptr) std::fclose(file_);
+}
+
+void RadianceWriter::WriteRow(const float* rgb) {
+  AppendScanline(rgb, width_, &bytes_);
+  if (bytes_.size() >= (1 << 20)) Flush();
+}
+
+void RadianceWriter::Flush() {
+  if (!bytes_.empty() && std::fwrite(bytes_.data(), 1, bytes_.size(), file_) != bytes_.size()) {
+    failed_ = true;
+  }
+  bytes_.clear();
+}
+
+void RadianceWriter::Finish() {
+  Flush();
+  bool closed = std::fclose(file_) == 0;
+  file_ = nullptr;
+  if (failed_ || !closed)
+    throw std::runtime_error("cannot write " + path_ + ": " + std::strerror(errno));
+}
+
 void WriteRadiance(const FloatImage& image, const std::string& path) {
-  std::string header = "#?RADIANCE\nFORMAT=32-bit_rle_rgbe\n\n-Y " + std::to_string(image.height) +
-                       " +X " + std::to_string(image.width) + "\n";
-  std::vector<unsigned char> bytes(header.begin(), header.end());
-  for (int y = 0; y < image.height; ++y) AppendScanline(image.Row(y), image.width, &bytes);
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  bool written =
-      file != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  if (file != nullptr && std::fclose(file) != 0) written = false;
-  if (!written) throw std::runtime_error("cannot write " + path + ": " + std::strerror(errno));
+  RadianceWriter writer(path, image.width, image.height);
+  for (int y = 0; y < image.height; ++y) writer.WriteRow(image.Row(y));
+  writer.Finish();
 }
 
 }  // namespace lumipack
