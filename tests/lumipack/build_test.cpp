@@ -233,6 +233,10 @@ TEST_F(PackBuild, OneJobOrManyMakeTheSameFiles) {
   many.force = true;
   ASSERT_EQ(Build({Sources().string()}, many).status, 0);
   EXPECT_EQ(Bytes(Pack() / "Background" / "B.jpg"), single);
+  // One file and two jobs: the next rows are read while these are reduced.
+  many.jobs = 2;
+  ASSERT_EQ(Build({Source("B.hdr").string()}, many).status, 0);
+  EXPECT_EQ(Bytes(Pack() / "Background" / "B.jpg"), single);
 }
 
 TEST_F(PackBuild, RefusesAPackGivenAsTheLibrary) {
