@@ -92,6 +92,7 @@ TEST_F(FaultyLibrary, SummaryCountsTilesByTheirWorstFault) {
                                          {"broken", 2},
                                          {"broken_in_small_mode", 1},
                                          {"fallback", 3},
+                                         {"pack_problems", 3},
                                          {"ignored_entries", 6},
                                          {"notes", 2}}));
   EXPECT_EQ(report_.at("exit_status"), 1);
@@ -114,26 +115,33 @@ TEST_F(FaultyLibrary, ShowAllNumbersRunOnAcrossPacksInListingOrder) {
 TEST_F(FaultyLibrary, HumanReportExplainsEachFaultUnderWhatItConcerns) {
   std::string text = Human();
   EXPECT_NE(text.find("\"notes.txt\" is not a folder, so it is no pack"), std::string::npos);
-  EXPECT_NE(text.find(": 03_No_Hdris, shown as \"No_Hdris\", 1 tile\n  broken: no HDRIs folder: "
-                      "every click on this pack's tiles shows " +
-                      kBroken),
-            std::string::npos)
+  EXPECT_NE(
+      text.find(
+          ": 03_No_Hdris, shown as \"No_Hdris\", 1 tile\n  broken [missing_hdris_folder]: no HDRIs "
+          "folder: "
+          "every click on this pack's tiles shows " +
+          kBroken),
+      std::string::npos)
       << text;
-  EXPECT_NE(text.find("      broken: neither \"No_Hdri.hdr\" nor \"No_Hdri.exr\" in HDRIs: a "
-                      "click shows " +
-                      kBroken),
-            std::string::npos);
-  EXPECT_NE(text.find("      broken in small mode: no \"No_Small_SM.hdr\": HDRI tags in small "
+  EXPECT_NE(
+      text.find(
+          "      broken [missing_hdri]: neither \"No_Hdri.hdr\" nor \"No_Hdri.exr\" in HDRIs: a "
+          "click shows " +
+          kBroken),
+      std::string::npos);
+  EXPECT_NE(text.find("      broken in small mode [missing_small_hdri]: no \"No_Small_SM.hdr\": "
+                      "HDRI tags in small "
                       "mode show " +
                       kBroken),
             std::string::npos);
-  EXPECT_NE(text.find("ignored: \"photo.JPG\" is never a tile"), std::string::npos);
-  EXPECT_NE(text.find("\nSummary: 5 packs, 10 tiles: 4 fine, 2 broken, 1 broken in small mode, 3 "
-                      "with fallbacks only; 6 ignored entries, 2 notes\n"),
-            std::string::npos)
+  EXPECT_NE(text.find("ignored [not_a_tile]: \"photo.JPG\" is never a tile"), std::string::npos);
+  EXPECT_NE(
+      text.find("\nSummary: 5 packs, 10 tiles: 4 fine, 2 broken, 1 broken in small mode, 3 "
+                "with fallbacks only; 3 library and pack problems, 6 ignored entries, 2 notes\n"),
+      std::string::npos)
       << text;
   // The pack's missing folder is said once, not again under its tile.
-  EXPECT_EQ(text.find("      broken: no HDRIs folder"), std::string::npos);
+  EXPECT_EQ(text.find("      broken [missing_hdris_folder]"), std::string::npos);
 }
 
 TEST_F(FaultyLibrary, HumanTableColumnsLineUp) {
@@ -149,7 +157,7 @@ TEST_F(FaultyLibrary, HumanTableColumnsLineUp) {
   }
 }
 
-TEST(LibraryCheck, EmptyPacksAndMissingLibraryContentsAreNotedNotFailed) {
+TEST(LibraryCheck, EmptyPacksFallBackAndAnEmptyLibraryFails) {
   TempFolder folder;
   TestLibrary library(folder.path());
   library.AddPack("Only_Folders");
@@ -161,7 +169,7 @@ TEST(LibraryCheck, EmptyPacksAndMissingLibraryContentsAreNotedNotFailed) {
   TempFolder empty;
   report = simhost_app::LibraryCheckJson(CheckLibrary(empty.path().string()));
   EXPECT_EQ(KindsAt(report, ""), "no_packs");
-  EXPECT_EQ(report.at("exit_status"), 0);
+  EXPECT_EQ(report.at("exit_status"), 1);
 }
 
 TEST(LibraryCheck, FoldersNamedLikeThumbnailsAreBlankTiles) {

@@ -30,10 +30,6 @@ std::string SeverityLabel(Severity severity) {
   return label;
 }
 
-std::string FindingLine(const Finding& finding) {
-  return SeverityLabel(finding.severity) + ": " + finding.message;
-}
-
 std::string Padding(const std::string& cell, size_t width) {
   size_t shown = DisplayWidth(cell);
   return std::string(width > shown ? width - shown : 0, ' ');
@@ -127,21 +123,47 @@ void WritePack(const PackCheck& pack, std::ostream& out) {
   if (!pack.tiles.empty()) WriteTiles(pack, out);
 }
 
-void WriteSummary(const LibrarySummary& summary, std::ostream& out) {
-  out << "\nSummary: " << summary.packs << " packs, " << summary.tiles << " tiles: " << summary.fine
-      << " fine, " << summary.broken << " broken, " << summary.broken_in_small_mode
-      << " broken in small mode, " << summary.with_fallbacks << " with fallbacks only; "
-      << summary.ignored_entries << " ignored entries, " << summary.notes << " notes\n";
+bool NeedsAttention(const Finding& finding) {
+  return finding.severity != Severity::kNote && finding.severity != Severity::kIgnored;
+}
+
+void WriteProblemLines(const std::vector<Finding>& findings, std::ostream& out) {
+  for (const Finding& finding : findings) {
+    if (NeedsAttention(finding))
+      out << kIndent << Shown(finding.path) << ": " << FindingLine(finding) << '\n';
+  }
 }
 
 }  // namespace
+
+std::string FindingLine(const Finding& finding) {
+  return SeverityLabel(finding.severity) + " [" + finding.kind + "]: " + finding.message;
+}
+
+void WriteProblems(const LibraryCheck& library, std::ostream& out) {
+  WriteProblemLines(library.findings, out);
+  for (const PackCheck& pack : library.packs) {
+    WriteProblemLines(pack.findings, out);
+    for (const TileCheck& tile : pack.tiles) WriteProblemLines(tile.findings, out);
+  }
+}
+
+std::string SummaryLine(const LibrarySummary& summary) {
+  return "Summary: " + std::to_string(summary.packs) + " packs, " + std::to_string(summary.tiles) +
+         " tiles: " + std::to_string(summary.fine) + " fine, " + std::to_string(summary.broken) +
+         " broken, " + std::to_string(summary.broken_in_small_mode) + " broken in small mode, " +
+         std::to_string(summary.with_fallbacks) + " with fallbacks only; " +
+         std::to_string(summary.pack_problems) + " library and pack problems, " +
+         std::to_string(summary.ignored_entries) + " ignored entries, " +
+         std::to_string(summary.notes) + " notes";
+}
 
 void WriteHumanReport(const LibraryCheck& library, std::ostream& out) {
   out << "Library " << Shown(library.folder) << ": " << library.packs.size()
       << " packs, in the order the browser lists them; \"all\" numbers the tiles of Show All\n";
   for (const Finding& finding : library.findings) out << kIndent << FindingLine(finding) << '\n';
   for (const PackCheck& pack : library.packs) WritePack(pack, out);
-  WriteSummary(Summarize(library), out);
+  out << '\n' << SummaryLine(Summarize(library)) << '\n';
 }
 
 }  // namespace simhost_app

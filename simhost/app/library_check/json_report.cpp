@@ -81,6 +81,7 @@ json SummaryJson(const LibrarySummary& summary) {
               {"broken", summary.broken},
               {"broken_in_small_mode", summary.broken_in_small_mode},
               {"fallback", summary.with_fallbacks},
+              {"pack_problems", summary.pack_problems},
               {"ignored_entries", summary.ignored_entries},
               {"notes", summary.notes}};
 }

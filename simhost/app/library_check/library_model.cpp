@@ -28,6 +28,14 @@ void CountTile(const TileCheck& tile, LibrarySummary* summary) {
   for (const Finding& finding : tile.findings) CountFinding(finding, summary);
 }
 
+// Library and pack findings: their problems count, besides notes and ignored entries.
+void CountPackFinding(const Finding& finding, LibrarySummary* summary) {
+  CountFinding(finding, summary);
+  if (finding.severity == Severity::kIgnored || finding.severity == Severity::kNote) return;
+  ++summary->pack_problems;
+  if (finding.severity == Severity::kBroken) ++summary->pack_broken;
+}
+
 }  // namespace
 
 const char* SeverityName(Severity severity) {
@@ -62,17 +70,17 @@ const char* TileStatusName(const TileCheck& tile) {
 
 LibrarySummary Summarize(const LibraryCheck& library) {
   LibrarySummary summary;
-  for (const Finding& finding : library.findings) CountFinding(finding, &summary);
+  for (const Finding& finding : library.findings) CountPackFinding(finding, &summary);
   for (const PackCheck& pack : library.packs) {
     ++summary.packs;
-    for (const Finding& finding : pack.findings) CountFinding(finding, &summary);
+    for (const Finding& finding : pack.findings) CountPackFinding(finding, &summary);
     for (const TileCheck& tile : pack.tiles) CountTile(tile, &summary);
   }
   return summary;
 }
 
 int CheckExitStatus(const LibrarySummary& summary) {
-  return summary.broken + summary.broken_in_small_mode > 0 ? 1 : 0;
+  return summary.broken + summary.broken_in_small_mode + summary.pack_broken > 0 ? 1 : 0;
 }
 
 }  // namespace simhost_app

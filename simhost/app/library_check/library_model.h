@@ -80,13 +80,18 @@ struct LibrarySummary {
   int broken = 0;
   int broken_in_small_mode = 0;
   int with_fallbacks = 0;
+  // Findings of the library folder and of packs (not of one tile) that are
+  // broken or fall back, e.g. a library that looks like a pack.
+  int pack_problems = 0;
+  int pack_broken = 0;  // those of them that are broken
   int ignored_entries = 0;
   int notes = 0;
 };
 
 LibrarySummary Summarize(const LibraryCheck& library);
 
-// 1 when a click on some tile can show the broken-asset message, else 0.
+// 1 when a click on some tile can show the broken-asset message, or the
+// library or a pack is broken as a whole; else 0.
 int CheckExitStatus(const LibrarySummary& summary);
 
 }  // namespace simhost_app

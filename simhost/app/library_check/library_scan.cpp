@@ -149,6 +149,17 @@ void ReportSameDisplayNames(LibraryCheck* library) {
   }
 }
 
+// A pack's own folders taken for packs: the folder chosen is one level too deep.
+void ReportPackAsLibrary(LibraryCheck* library) {
+  std::set<std::string> folders;
+  for (const PackCheck& pack : library->packs) folders.insert(pack.folder);
+  if (folders.count("Thumbnails") == 0) return;
+  if (folders.count("HDRIs") == 0 && folders.count("Background") == 0) return;
+  Add(&library->findings, "pack_not_library", Severity::kBroken, "",
+      "this folder looks like a pack, not a library: the browser shows its Thumbnails, HDRIs and "
+      "Background folders as packs without tiles; choose the folder that holds the pack");
+}
+
 void NumberTiles(LibraryCheck* library) {
   int number = 0;
   for (PackCheck& pack : library->packs) {
@@ -183,8 +194,9 @@ LibraryCheck CheckLibrary(const std::string& folder) {
   }
   ReportSameDisplayNames(&library);
   NumberTiles(&library);
+  ReportPackAsLibrary(&library);
   if (library.packs.empty()) {
-    Add(&library.findings, "no_packs", Severity::kNote, "",
+    Add(&library.findings, "no_packs", Severity::kBroken, "",
         "no pack folder: the browser shows only the add-more tile");
   }
   return library;

@@ -1,5 +1,12 @@
 #include "library_check/tile_check.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "bitmap.h"
 #include "directory.h"
 #include "library_check/browser_naming.h"
 #include "library_check/printable_text.h"
@@ -81,6 +88,80 @@ void CheckPreview(const PackPlace& pack, FileLookup* preview, const std::string&
           " size the full thumbnail is drawn, scaled down");
 }
 
+// What a picture the tile or the scene shows is meant to be.
+struct PictureRole {
+  const char* kind;         // "thumbnail", "preview" or "background"
+  const char* consequence;  // what the user sees when it does not load
+  int width = 0;            // 0: any size, only 2:1
+  int height = 0;
+};
+
+std::string SizeText(int width, int height) {
+  return std::to_string(width) + " x " + std::to_string(height);
+}
+
+bool CanOpen(const std::string& path, std::string* reason) {
+  int file = ::open(path.c_str(), O_RDONLY);
+  if (file < 0) {
+    *reason = std::strerror(errno);
+    return false;
+  }
+  ::close(file);
+  return true;
+}
+
+void CheckPictureSize(const std::string& path, const std::string& name, const PictureRole& role,
+                      int width, int height, TileCheck* tile) {
+  bool two_to_one = width == 2 * height;
+  bool exact = role.width == 0 || (width == role.width && height == role.height);
+  if (exact && two_to_one) return;
+  std::string wanted = role.width == 0 ? "2:1" : SizeText(role.width, role.height);
+  std::string outcome = two_to_one ? "it is drawn scaled" : "it is drawn stretched";
+  if (role.width == 0) outcome = "the scene's background is stretched";
+  Add(tile, std::string("wrong_") + role.kind + "_size", Severity::kFallback, path,
+      Quoted(name) + " is " + SizeText(width, height) + ", not " + wanted + ": " + outcome);
+}
+
+// Loads the picture with the stand-in host's own loader, as the tile does
+// when it draws.
+void CheckPicture(const PackPlace& pack, const char* sub_folder, const std::string& name,
+                  const PictureRole& role, TileCheck* tile) {
+  std::string full = PackPath(pack, sub_folder, name);
+  std::string path = PackRelativePath(pack, sub_folder, name);
+  if (!simhost::PathExists(full, false)) return;
+  std::string reason;
+  if (!CanOpen(full, &reason)) {
+    Add(tile, "unreadable_file", Severity::kBroken, path,
+        Quoted(name) + " cannot be read (" + reason + "): " + role.consequence);
+    return;
+  }
+  simhost::Bitmap picture;
+  if (picture.LoadFile(full, &reason) != simhost::image_result::kOk) {
+    Add(tile, std::string("undecodable_") + role.kind, Severity::kBroken, path,
+        Quoted(name) + " does not load (" + (reason.empty() ? "not a picture" : reason) +
+            "): " + role.consequence);
+    return;
+  }
+  CheckPictureSize(path, name, role, picture.Width(), picture.Height(), tile);
+}
+
+void CheckPictures(const PackPlace& pack, TileCheck* tile) {
+  const char* blank = "the tile stays blank";
+  CheckPicture(pack, kThumbnails, tile->file, PictureRole{"thumbnail", blank, 400, 200}, tile);
+  if (tile->medium_preview.exists) {
+    CheckPicture(pack, kThumbnails, tile->medium_preview.name,
+                 PictureRole{"preview", "the tile stays blank at Medium size", 240, 120}, tile);
+  }
+  if (tile->small_preview.exists) {
+    CheckPicture(pack, kThumbnails, tile->small_preview.name,
+                 PictureRole{"preview", "the tile stays blank at Small size", 160, 80}, tile);
+  }
+  if (tile->background.exists) {
+    CheckPicture(pack, kBackground, tile->background.name,
+                 PictureRole{"background", "the scene gets a background that does not load"}, tile);
+  }
+}
+
 void CheckNames(const PackPlace& pack, bool is_folder, TileCheck* tile) {
   std::string path = PackRelativePath(pack, kThumbnails, tile->file);
   if (is_folder) {
@@ -119,6 +200,7 @@ TileCheck CheckTile(const PackPlace& pack, const std::string& thumbnail, bool is
   CheckClickFiles(pack, &tile);
   CheckPreview(pack, &tile.medium_preview, MediumPreviewName(thumbnail), "medium", &tile);
   CheckPreview(pack, &tile.small_preview, SmallPreviewName(thumbnail), "small", &tile);
+  if (!is_folder) CheckPictures(pack, &tile);
   return tile;
 }
 

@@ -1,0 +1,30 @@
+// lumipack build: a folder of HDRIs into a pack folder the browser reads.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "image_builder.h"
+
+namespace lumipack {
+
+struct BuildOptions {
+  std::string library;               // the library folder, DIR
+  std::string pack;                  // the pack folder's name, NAME
+  std::vector<std::string> sources;  // files, or folders of them
+  BuildSettings settings;
+  int jobs = 0;  // 0: one per core
+  bool force = false;
+  bool check = true;           // run the library check on the result
+  bool progress_line = false;  // a live progress line (on a terminal)
+};
+
+// Exit statuses: 0 every source built and the pack checks fine, 1 some
+// source failed or the check finds a broken tile, 2 a usage error.
+constexpr int kBuildFailed = 1;
+constexpr int kUsageError = 2;
+
+int RunBuild(const BuildOptions& options, std::ostream& out, std::ostream& err);
+
+}  // namespace lumipack
