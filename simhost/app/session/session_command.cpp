@@ -41,7 +41,8 @@ void AddSessionCommand(CLI::App& app, int* exit_code) {
                     "also print resource sets, sleeps and event adds");
   command->add_flag("--install-in-app", run->install_in_app,
                     "copy the plug-in folder into the application's own plugins/ folder "
-                    "(--app-folder, default out/simhost-app) and load it from there, where the "
+                    "(--app-folder, default a temporary folder removed at exit) and load it from "
+                    "there, where the "
                     "browser command refuses to open without Shift+Ctrl");
   command->callback([command, run, exit_code] {
     if (command->count("--user-folder") == 0 && !run->install_in_app) {

@@ -72,11 +72,11 @@ std::string InstallInApplication(const std::string& folder, const std::string& a
 // leaves files in the current folder.
 class TemporaryFolder {
  public:
-  TemporaryFolder(std::string& folder, const char* what, const char* option) {
+  TemporaryFolder(std::string& folder, const char* prefix, const char* what, const char* option) {
     if (!folder.empty()) return;
     std::error_code error;
     std::string pattern =
-        (std::filesystem::temp_directory_path(error) / "simhost-XXXXXX").string();
+        (std::filesystem::temp_directory_path(error) / (std::string(prefix) + "XXXXXX")).string();
     if (::mkdtemp(pattern.data()) == nullptr) return;
     path_ = folder = pattern;
     std::cout << "note: " << what << " " << path_ << " (temporary, removed at exit; keep one with "
@@ -97,14 +97,14 @@ class TemporaryFolder {
 int RunSessionProgram(const SessionRun& given) {
   SessionRun run = given;
   const bool needs_temporary = run.host.user_folder.empty();
-  TemporaryFolder user(run.host.user_folder, "user folder", "--user-folder");
+  TemporaryFolder user(run.host.user_folder, "simhost-user-", "user folder", "--user-folder");
   if (needs_temporary && user.failed()) {
     std::cout << "error: cannot make a temporary user folder; give one with --user-folder\n";
     return 1;
   }
   std::optional<TemporaryFolder> app;
   if (run.install_in_app && run.host.app_folder.empty()) {
-    app.emplace(run.host.app_folder, "application folder", "--app-folder");
+    app.emplace(run.host.app_folder, "simhost-app-", "application folder", "--app-folder");
     if (app->failed()) {
       std::cout << "error: cannot make a temporary application folder; give one with "
                    "--app-folder\n";
