@@ -111,57 +111,32 @@ count_results() {
   if [[ $failures -gt 0 || $status -ne 0 ]]; then note_problem "$name tests"; fi
 }
 
-# Kernels built without 32-bit support run 32-bit programs through qemu's
-# user-mode emulator; the handler is registered only for the linux32 stage
-# (wine32 hangs under it).
-readonly i386_handler=/proc/sys/fs/binfmt_misc/lumidrome-i386
-i386_magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
-i386_mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
-
 runs_32bit_programs() {
   local probe=$1/probe32
   mkdir -p "$1"
-  echo 'int main(void) { return 0; }' | gcc -m32 -x c - -o "$probe" 2>/dev/null && "$probe" 2>/dev/null
+  echo 'int main(void) { return 0; }' | gcc -m32 -x c - -o "$probe" 2>/dev/null &&
+    "${@:2}" "$probe" 2>/dev/null
 }
 
-enable_i386_emulation() {
-  [[ -d /proc/sys/fs/binfmt_misc ]] || return 1
-  [[ -f /proc/sys/fs/binfmt_misc/register ]] ||
-    mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc 2>/dev/null || return 1
-  if [[ -f $i386_handler ]]; then
-    echo 1 >"$i386_handler"
-  else
-    printf ':lumidrome-i386:M::%b:%b:/usr/bin/qemu-i386-static:F\n' "$i386_magic" "$i386_mask" \
-      >/proc/sys/fs/binfmt_misc/register 2>/dev/null
-  fi
-}
-
-disable_i386_emulation() {
-  [[ -f $i386_handler ]] && echo 0 >"$i386_handler"
-  return 0
-}
-
+# The plug-in alone with its host-layer tests, built with -m32. Where the
+# kernel runs no 32-bit programs, qemu's user-mode emulator runs the tests
+# (CMake's test emulator, so nothing is registered with the kernel).
 linux32_stage() {
-  if ! runs_32bit_programs build-linux32; then
-    echo "== linux32: this kernel runs no 32-bit programs; running them through qemu-i386"
-    if ! enable_i386_emulation || ! runs_32bit_programs build-linux32; then
-      note_problem "linux32 (cannot run 32-bit programs, not even through qemu-i386-static)"
+  local dir=build-linux32 emulator=()
+  if ! runs_32bit_programs "$dir"; then
+    if ! runs_32bit_programs "$dir" qemu-i386-static; then
+      note_problem "linux32 (this machine runs no 32-bit programs, not even through qemu-i386-static)"
       return
     fi
+    echo "this kernel runs no 32-bit programs: the tests run through qemu-i386-static"
+    emulator=(-DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v qemu-i386-static)")
   fi
-  # The plug-in alone with its host-layer tests: where 32-bit programs run only
-  # under emulation, the whole suite takes far longer than CI allows.
-  echo "== linux32: configure and build the plug-in in build-linux32"
-  if cmake --preset linux32 -DLUMIDROME_PLUGIN_ONLY=ON "${compiler_launcher[@]}" >/dev/null &&
-    cmake --build --preset linux32; then
-    echo "== linux32: tests"
-    local log=build-linux32/ctest-summary.log
-    (cd build-linux32 && ctest --output-on-failure) 2>&1 | tee "$log"
-    count_results linux32 "$log" "${PIPESTATUS[0]}"
-  else
+  if ! cmake --preset linux32 -DLUMIDROME_PLUGIN_ONLY=ON "${emulator[@]}" \
+    "${compiler_launcher[@]}" >/dev/null || ! cmake --build --preset linux32; then
     note_problem "linux32 build"
+    return
   fi
-  disable_i386_emulation
+  run_tests "$dir" linux32
 }
 
 # windows_stage <win64|win32>: the plug-in alone, cross-built; its checks run
