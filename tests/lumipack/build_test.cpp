@@ -87,7 +87,7 @@ TEST_F(PackBuild, EveryKindOfSourceBecomesATile) {
   BuildRun run = Build({Sources().string()});
   EXPECT_EQ(run.status, 0) << run.out << run.err;
   EXPECT_TRUE(Has(run.out, "Summary: 20 sources: 20 built, 0 up to date, 0 failed")) << run.out;
-  EXPECT_TRUE(Has(run.out, "Summary: 1 packs, 20 tiles: 20 fine, 0 broken")) << run.out;
+  EXPECT_TRUE(Has(run.out, "Summary: 1 pack, 20 tiles: 20 fine, 0 broken")) << run.out;
   ExpectPackFiles(Pack(), "Flat", ".hdr");
   ExpectPackFiles(Pack(), "Run_Length", ".hdr");
   for (const auto& c : compressions) {
@@ -193,7 +193,7 @@ TEST_F(PackBuild, BadInputsAreNamedAndDamageNothing) {
   }
   EXPECT_TRUE(Has(run.out, "up to date Good")) << run.out;
   EXPECT_EQ(Bytes(Pack() / "Thumbnails" / "Later.jpg"), thumbnail);
-  EXPECT_TRUE(Has(run.out, "Summary: 1 packs, 2 tiles: 2 fine")) << run.out;
+  EXPECT_TRUE(Has(run.out, "Summary: 1 pack, 2 tiles: 2 fine")) << run.out;
   // No temporary file is left anywhere in the pack.
   for (const fs::directory_entry& entry : fs::recursive_directory_iterator(Pack())) {
     EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << entry.path();

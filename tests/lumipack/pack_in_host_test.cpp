@@ -77,7 +77,7 @@ TEST(LumipackProgram, BuildsReportsAndExitsAsDocumented) {
                                  source.string() + "'");
   EXPECT_EQ(built.status, 0) << built.out;
   EXPECT_TRUE(Has(built.out, "[1/1] built Dawn from ")) << built.out;
-  EXPECT_TRUE(Has(built.out, "Summary: 1 packs, 1 tiles: 1 fine")) << built.out;
+  EXPECT_TRUE(Has(built.out, "Summary: 1 pack, 1 tile: 1 fine")) << built.out;
 
   std::FILE* bad = std::fopen((folder.path() / "Bad.hdr").c_str(), "wb");
   std::fputs("#?RADIANCE\n\n-Y 4 +X 4\n", bad);

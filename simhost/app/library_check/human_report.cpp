@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "common/english_counts.h"
 #include "library_check/printable_text.h"
 
 namespace simhost_app {
@@ -149,18 +150,20 @@ void WriteProblems(const LibraryCheck& library, std::ostream& out) {
 }
 
 std::string SummaryLine(const LibrarySummary& summary) {
-  return "Summary: " + std::to_string(summary.packs) + " packs, " + std::to_string(summary.tiles) +
-         " tiles: " + std::to_string(summary.fine) + " fine, " + std::to_string(summary.broken) +
-         " broken, " + std::to_string(summary.broken_in_small_mode) + " broken in small mode, " +
+  return "Summary: " + Counted(summary.packs, "pack", "packs") + ", " +
+         Counted(summary.tiles, "tile", "tiles") + ": " + std::to_string(summary.fine) + " fine, " +
+         std::to_string(summary.broken) + " broken, " +
+         std::to_string(summary.broken_in_small_mode) + " broken in small mode, " +
          std::to_string(summary.with_fallbacks) + " with fallbacks only; " +
-         std::to_string(summary.pack_problems) + " library and pack problems, " +
-         std::to_string(summary.ignored_entries) + " ignored entries, " +
-         std::to_string(summary.notes) + " notes";
+         Counted(summary.pack_problems, "library and pack problem", "library and pack problems") +
+         ", " + Counted(summary.ignored_entries, "ignored entry", "ignored entries") + ", " +
+         Counted(summary.notes, "note", "notes");
 }
 
 void WriteHumanReport(const LibraryCheck& library, std::ostream& out) {
-  out << "Library " << Shown(library.folder) << ": " << library.packs.size()
-      << " packs, in the order the browser lists them; \"all\" numbers the tiles of Show All\n";
+  out << "Library " << Shown(library.folder) << ": "
+      << Counted(static_cast<long long>(library.packs.size()), "pack", "packs")
+      << ", in the order the browser lists them; \"all\" numbers the tiles of Show All\n";
   for (const Finding& finding : library.findings) out << kIndent << FindingLine(finding) << '\n';
   for (const PackCheck& pack : library.packs) WritePack(pack, out);
   out << '\n' << SummaryLine(Summarize(library)) << '\n';
