@@ -153,6 +153,8 @@ windows_stage() {
   mkdir -p "$WINEPREFIX"
   if ! timeout 60 wineserver -p || ! timeout -k 10 300 /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1; then
     note_problem "$preset: wine did not start"
+  else
+    touch "$WINEPREFIX/.prepared" # scripts/wine-run.sh need not boot it again
   fi
   echo "== $preset: tests (under wine)"
   local log="$dir/ctest-summary.log"

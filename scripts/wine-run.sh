@@ -77,9 +77,11 @@ prepare_prefix() {
   mkdir -p "$WINEPREFIX" || fail "cannot create $WINEPREFIX"
   (
     flock -w "$limit" 9 || fail "timed out waiting for $WINEPREFIX"
-    [[ -f $WINEPREFIX/system.reg ]] && exit 0
-    timeout -k 10 "$limit" "$wine_dir/wine64" wineboot -i >/dev/null 2>&1 ||
+    [[ -f $WINEPREFIX/.prepared ]] && exit 0
+    # wine's services outlive wineboot: they must not inherit the lock.
+    timeout -k 10 "$limit" "$wine_dir/wine64" wineboot -i >/dev/null 2>&1 9>&- ||
       fail "wineboot failed or hung for $WINEPREFIX"
+    touch "$WINEPREFIX/.prepared"
   ) 9>"$WINEPREFIX.lock"
 }
 
