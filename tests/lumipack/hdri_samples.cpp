@@ -19,19 +19,6 @@ namespace lumipack_test {
 
 namespace fs = std::filesystem;
 
-TempFolder::TempFolder() {
-  static std::atomic<int> counter{0};
-  path_ = fs::temp_directory_path() /
-          ("lumipack-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
-  fs::remove_all(path_);
-  fs::create_directories(path_);
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  fs::remove_all(path_, ignored);
-}
-
 lumipack::FloatImage Sky(int width, int height, float sun) {
   lumipack::FloatImage image(width, height);
   float sun_x = width * 0.25f, sun_y = height * 0.25f, radius = std::max(2.0f, width / 64.0f);

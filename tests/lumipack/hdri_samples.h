@@ -9,21 +9,11 @@
 #include <string>
 
 #include "float_image.h"
+#include "temp_folder.h"
 
 namespace lumipack_test {
 
-// A fresh folder under the system's temporary folder, removed at the end.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
+using lumidrome_test::TempFolder;
 
 // Blue sky above, brown ground below, and a sun of `sun` times the sky's
 // brightness, a few pixels across, in the upper left quarter, in a glow

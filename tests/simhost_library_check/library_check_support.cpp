@@ -10,19 +10,6 @@ namespace lumidrome_test {
 
 namespace fs = std::filesystem;
 
-TempFolder::TempFolder() {
-  static std::atomic<int> counter{0};
-  path_ = fs::temp_directory_path() /
-          ("lumidrome-check-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
-  fs::remove_all(path_);
-  fs::create_directories(path_);
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  fs::remove_all(path_, ignored);
-}
-
 namespace {
 
 void WriteGoodPack(TestLibrary& library) {

@@ -5,20 +5,9 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "temp_folder.h"
+
 namespace lumidrome_test {
-
-// A fresh folder under the system's temporary folder, removed at the end.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 // Writes, into root, a library that holds every kind of fault the check
 // reports, beside tiles that are fine:

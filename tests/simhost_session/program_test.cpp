@@ -103,14 +103,7 @@ ProgramRun Simhost(const PluginFixture& fixture, const std::string& arguments) {
   const std::filesystem::path output_file = TempFile(fixture, "simhost-output.txt");
   const std::string command = std::string("'") + SIMHOST_PROGRAM + "' " + arguments + " > '" +
                               output_file.string() + "' 2>&1 < /dev/null";
-  ProgramRun run;
-  const int status = std::system(command.c_str());
-  run.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  std::ifstream output(output_file);
-  std::ostringstream text;
-  text << output.rdbuf();
-  run.output = text.str();
-  return run;
+  return RunCommand(command, output_file);
 }
 
 TEST(SimhostCommandLine, VersionHelpAndUsageErrorsReadTheSameEverywhere) {

@@ -41,6 +41,10 @@ ProgramRun RunProgram(const lumidrome_test::PluginFixture& fixture, const std::s
   const std::string command = "cd '" + fixture.user_folder().parent_path().string() + "' && '" +
                               SIMHOST_PROGRAM + "' session " + arguments + " < '" +
                               input_file.string() + "' > '" + output_file.string() + "' 2>&1";
+  return RunCommand(command, output_file);
+}
+
+ProgramRun RunCommand(const std::string& command, const std::filesystem::path& output_file) {
   ProgramRun run;
   const int status = std::system(command.c_str());
   run.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -26,6 +26,9 @@ struct ProgramRun {
 ProgramRun RunProgram(const lumidrome_test::PluginFixture& fixture, const std::string& arguments,
                       const std::string& input);
 
+// Runs a shell command whose output goes to output_file; reads it back.
+ProgramRun RunCommand(const std::string& command, const std::filesystem::path& output_file);
+
 // A file of the fixture's temporary folder (beside the user folder).
 std::filesystem::path TempFile(const lumidrome_test::PluginFixture& fixture,
                                const std::string& name);
