@@ -1,19 +1,20 @@
 #include "temp_folder.h"
 
-#include <unistd.h>
+#include <stdlib.h>
 
-#include <atomic>
+#include <stdexcept>
 
 namespace lumidrome_test {
 
 namespace fs = std::filesystem;
 
+// mkdtemp makes a name no other helper of the tests can hold at the same time.
 TempFolder::TempFolder(const std::string& prefix) {
-  static std::atomic<int> counter{0};
-  path_ = fs::temp_directory_path() /
-          (prefix + "-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
-  fs::remove_all(path_);
-  fs::create_directories(path_);
+  std::string pattern = (fs::temp_directory_path() / (prefix + "-XXXXXX")).string();
+  if (::mkdtemp(pattern.data()) == nullptr) {
+    throw std::runtime_error("cannot make a temporary folder " + pattern);
+  }
+  path_ = pattern;
 }
 
 TempFolder::~TempFolder() {

@@ -9,7 +9,7 @@ namespace lumidrome_test {
 class TempFolder {
  public:
   // prefix names the folder's owner, e.g. "lumipack-test".
-  explicit TempFolder(const std::string& prefix = "lumidrome-test");
+  explicit TempFolder(const std::string& prefix = "lumidrome-temp");
   ~TempFolder();
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
