@@ -8,6 +8,7 @@
 #include <sstream>
 #include <thread>
 
+#include "common/english_counts.h"
 #include "exr_format.h"
 #include "library_check/human_report.h"
 #include "library_check/library_scan.h"
@@ -189,8 +190,10 @@ int RunBuild(const BuildOptions& options, std::ostream& out, std::ostream& err) 
   if (sources.empty()) return Usage("no .hdr or .exr file among the SOURCEs", err);
   Tally tally;
   BuildAll(options, pack, sources, reporter, tally);
-  out << "Summary: " << sources.size() << " sources: " << tally.built << " built, "
-      << tally.up_to_date << " up to date, " << tally.failed << " failed\n";
+  out << "Summary: "
+      << simhost_app::Counted(static_cast<long long>(sources.size()), "source", "sources") << ": "
+      << tally.built << " built, " << tally.up_to_date << " up to date, " << tally.failed
+      << " failed\n";
   int status = tally.failed > 0 ? kBuildFailed : 0;
   if (options.check && fs::is_directory(pack)) status = std::max(status, CheckPack(options, out));
   return status;

@@ -1,13 +1,11 @@
 #include "tone_map.h"
 
-#include <jpeglib.h>
-
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <csetjmp>
-#include <cstdlib>
 #include <stdexcept>
+
+#include "jpeg_encoder.h"
 
 namespace lumipack {
 
@@ -72,49 +70,12 @@ std::vector<uint8_t> ToneMap(const FloatImage& image, float scale, ToneCurve cur
   return bytes;
 }
 
-namespace {
-
-struct JpegError {
-  jpeg_error_mgr manager;
-  std::jmp_buf jump;
-};
-
-void OnJpegError(j_common_ptr info) {
-  std::longjmp(reinterpret_cast<JpegError*>(info->err)->jump, 1);
-}
-
-}  // namespace
-
 std::string EncodeJpeg(const std::vector<uint8_t>& rgb, int width, int height, int quality) {
-  jpeg_compress_struct info{};
-  JpegError error{};
-  info.err = jpeg_std_error(&error.manager);
-  error.manager.error_exit = OnJpegError;
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  if (setjmp(error.jump) != 0) {
-    jpeg_destroy_compress(&info);
-    std::free(buffer);
-    throw std::runtime_error("the JPEG encoder failed");
+  if (rgb.size() < static_cast<size_t>(width) * static_cast<size_t>(height) * 3) {
+    throw std::runtime_error("the JPEG encoder was given too few pixels");
   }
-  jpeg_create_compress(&info);
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = static_cast<JDIMENSION>(width);
-  info.image_height = static_cast<JDIMENSION>(height);
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, quality, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  while (info.next_scanline < info.image_height) {
-    JSAMPROW row =
-        const_cast<JSAMPROW>(rgb.data() + static_cast<size_t>(info.next_scanline) * width * 3);
-    jpeg_write_scanlines(&info, &row, 1);
-  }
-  jpeg_finish_compress(&info);
-  std::string bytes(reinterpret_cast<const char*>(buffer), size);
-  jpeg_destroy_compress(&info);
-  std::free(buffer);
+  std::string bytes = simhost::EncodeRgbJpeg(width, height, rgb.data(), quality);
+  if (bytes.empty()) throw std::runtime_error("the JPEG encoder failed");
   return bytes;
 }
 

@@ -136,8 +136,28 @@ int32_t LoadJpeg(FILE* file, std::vector<uint8_t>* pixels, int32_t* width, int32
 
 // ----------------------------------------------------------------- PNG
 
+// Deflate makes at most 1032 bytes of one, so a file of n bytes holds at
+// most 1032 n bytes of rows; and no row is smaller than its filter byte and
+// one bit per pixel.
+constexpr int64_t kDeflateLargestRatio = 1032;
+
+int64_t StreamSize(FILE* file) {
+  if (std::fseek(file, 0, SEEK_END) != 0) return -1;
+  const long size = std::ftell(file);
+  std::rewind(file);
+  return size;
+}
+
+bool DataCanFill(int64_t file_size, int64_t width, int64_t height) {
+  const int64_t smallest_rows = height * (1 + (width + 7) / 8);
+  return file_size < 0 || smallest_rows <= file_size * kDeflateLargestRatio;
+}
+
+// The whole picture is allocated before its rows are read, so a header
+// claiming more rows than the file's data can hold is refused first.
 int32_t LoadPng(FILE* file, std::vector<uint8_t>* pixels, int32_t* width, int32_t* height,
                 std::string* error) {
+  const int64_t file_size = StreamSize(file);
   png_image image;
   std::memset(&image, 0, sizeof image);
   image.version = PNG_IMAGE_VERSION;
@@ -149,6 +169,13 @@ int32_t LoadPng(FILE* file, std::vector<uint8_t>* pixels, int32_t* width, int32_
     png_image_free(&image);
     *error = "picture too large";
     return image_result::kOutOfMemory;
+  }
+  if (!DataCanFill(file_size, image.width, image.height)) {
+    png_image_free(&image);
+    *error = "PNG: " + std::to_string(file_size) + " bytes cannot hold the " +
+             std::to_string(image.width) + " x " + std::to_string(image.height) +
+             " pixels the header claims";
+    return image_result::kFileStructure;
   }
   image.format = PNG_FORMAT_RGB;
   std::vector<uint8_t> buffer(PNG_IMAGE_SIZE(image));

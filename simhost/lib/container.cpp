@@ -54,12 +54,14 @@ bool Container::operator==(const Container& other) const {
   return id_ == other.id_ && entries_ == other.entries_;
 }
 
-std::string Container::Describe(int indent) const {
+std::string Container::Describe(int indent, const IdNames& names) const {
   const std::string pad(static_cast<size_t>(indent), ' ');
   std::string out;
   for (const auto& [key, value] : entries_) {
-    out += pad + "[" + std::to_string(key) + "] " + value.Describe() + "\n";
-    if (value.GetContainer() != nullptr) out += value.GetContainer()->Describe(indent + 2);
+    const std::string name = names ? names(key) : std::string();
+    out += pad + "[" + std::to_string(key) + (name.empty() ? "" : " " + name) + "] " +
+           value.Describe() + "\n";
+    if (value.GetContainer() != nullptr) out += value.GetContainer()->Describe(indent + 2, names);
   }
   return out;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -33,8 +34,11 @@ class Container : public TrackedHandle<c4d_container> {
   bool operator==(const Container& other) const;
   bool operator!=(const Container& other) const { return !(*this == other); }
 
-  // One line per entry, nested containers indented below their key.
-  std::string Describe(int indent) const;
+  // One line per entry, nested containers indented below their key; names
+  // gives the short name printed beside an id ("[2002 HDRI file]"), or
+  // nothing.
+  using IdNames = std::function<std::string(int32_t id)>;
+  std::string Describe(int indent, const IdNames& names = nullptr) const;
   const std::vector<std::pair<int32_t, Value>>& Entries() const { return entries_; }
 
  private:

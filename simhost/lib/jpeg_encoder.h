@@ -10,7 +10,8 @@ namespace simhost {
 // The bytes of a width x height JPEG; empty when the encoder fails.
 std::string EncodeSolidJpeg(int width, int height, uint8_t red, uint8_t green, uint8_t blue,
                             int quality = 90);
-// rgb holds width x height pixels, 3 bytes each, row by row.
+// rgb holds width x height pixels, 3 bytes each, row by row. Empty when
+// libjpeg refuses (e.g. a side beyond 65500); the process goes on.
 std::string EncodeRgbJpeg(int width, int height, const uint8_t* rgb, int quality = 90);
 
 }  // namespace simhost

@@ -191,7 +191,8 @@ std::string Value::Describe() const {
       return "Filename " + QuoteText(text_);
     case C4D_VALUE_CONTAINER:
       return "Container id " + std::to_string(container_->Id()) + ", " +
-             std::to_string(container_->Count()) + " entries";
+             std::to_string(container_->Count()) +
+             (container_->Count() == 1 ? " entry" : " entries");
     case C4D_VALUE_LINK: {
       const Atom* atom = FindAtom(link_serial_);
       return atom != nullptr ? "Link to " + atom->Label() : std::string("Link (none)");

@@ -81,7 +81,7 @@ TEST_F(Browser, ClickOnEmptySceneCreatesOneUndoableHdriObject) {
   EXPECT_NE(scene.find("(type 1035165)"), std::string::npos) << scene;
   EXPECT_NE(scene.find(".hdr\""), std::string::npos) << scene;
   // The scene hook marked the inserted object.
-  EXPECT_NE(scene.find("[2059] Int32 1"), std::string::npos) << scene;
+  EXPECT_NE(scene.find("[2059 hook mark] Int32 1"), std::string::npos) << scene;
   EXPECT_EQ(host().Sleeps().size(), 1u);
   ASSERT_TRUE(host().ActiveDocument().Undo().Undo());
   EXPECT_EQ(host().ActiveDocument().Describe().find("(type 1035165)"), std::string::npos);

@@ -225,7 +225,7 @@ TEST(ScriptedSession, LayoutsCarryTheChoosersAndReopenTheBrowser) {
                                     "resize 790 500\n",
                                     &failures);
   EXPECT_EQ(failures, 0) << out;
-  EXPECT_TRUE(Has(out, "    [101] Int32 3\n    [105] Int32 9002\n")) << out;
+  EXPECT_TRUE(Has(out, "    [101 tile size] Int32 3\n    [105 pack] Int32 9002\n")) << out;
   EXPECT_TRUE(Has(out, "browser closed\n> layout restore wide\nlayout \"wide\" restored\n")) << out;
   // The pack comes back with the next rebuild of the grid.
   EXPECT_TRUE(Has(out, "> resize 790 500\nbrowser: pack \"Show All\" (9002), size \"Large\" (3)"))

@@ -135,22 +135,23 @@ TEST(ValidateProgram, BuiltModulesPassEveryCheck) {
   EXPECT_EQ(CheckNames(r17.output), ListedChecks()) << r17.output;
   EXPECT_TRUE(Has(r17, "PASS interface-versions (build for R17")) << r17.output;
   EXPECT_TRUE(Has(r17, "PASS random-library-changes")) << r17.output;
+  EXPECT_TRUE(Has(r17, "PASS install-location")) << r17.output;
   EXPECT_TRUE(Has(r17,
-                  "16 checks: 16 passed, 0 failed, 0 crashed, 0 timed out, 0 skipped (R17 "
+                  "17 checks: 17 passed, 0 failed, 0 crashed, 0 timed out, 0 skipped (R17 "
                   "build, host version 18011)"))
       << r17.output;
   // Builds for R14 are checked on the newest host that runs them.
   const ProgramRun r14 = Validate(LUMIDROME_R14_FOLDER);
   EXPECT_EQ(r14.status, 0) << r14.output;
   EXPECT_TRUE(Has(r14,
-                  "16 checks: 16 passed, 0 failed, 0 crashed, 0 timed out, 0 skipped (R14 "
+                  "17 checks: 17 passed, 0 failed, 0 crashed, 0 timed out, 0 skipped (R14 "
                   "build, host version 16999)"))
       << r14.output;
 }
 
 TEST(ValidateProgram, ListNamesTheChecksThatRunAndPatternsMustMatchOne) {
   const std::vector<std::string> listed = ListedChecks();
-  EXPECT_EQ(listed.size(), 16u);
+  EXPECT_EQ(listed.size(), 17u);
   EXPECT_EQ(ReadmeCheckNames(), listed);
   const ProgramRun json = Simhost("validate --rounds 8 --list --json -");
   EXPECT_TRUE(Has(json, "\"name\": \"load-unload-x8\"")) << json.output;
@@ -204,7 +205,7 @@ TEST(ValidateProgram, HostBelowTheModulesMinimumSkipsWithTheReason) {
   EXPECT_TRUE(Has(run, "PASS exports")) << run.output;
   EXPECT_TRUE(Has(run, "SKIP start: host version 16000 is below the module's minimum, 17030"))
       << run.output;
-  EXPECT_TRUE(Has(run, "16 checks: 2 passed, 0 failed, 0 crashed, 0 timed out, 14 skipped"))
+  EXPECT_TRUE(Has(run, "17 checks: 2 passed, 0 failed, 0 crashed, 0 timed out, 15 skipped"))
       << run.output;
 }
 
@@ -223,6 +224,29 @@ TEST(ValidateProgram, SameSeedSameRun) {
   EXPECT_EQ(first.status, 0) << first.output;
   EXPECT_EQ(WithoutDurations(first.output), WithoutDurations(second.output));
   EXPECT_TRUE(Has(first, "40 steps, seed 7")) << first.output;
+}
+
+// A module that remembers entries by their place in a folder's first listing
+// passes on a host that always lists in one order; the random checks list in
+// shuffled orders, unless --dir-order names one.
+TEST(ValidateProgram, RandomChecksListFoldersInShuffledOrders) {
+  const ProgramRun shuffled = Validate(Broken("needs_one_listing_order"), "--only random-choosers");
+  EXPECT_EQ(shuffled.status, 1) << shuffled.output;
+  EXPECT_TRUE(Has(shuffled, "CRASH random-choosers")) << shuffled.output;
+  const ProgramRun one_order =
+      Validate(Broken("needs_one_listing_order"), "--only random-choosers --dir-order native");
+  EXPECT_EQ(one_order.status, 0) << one_order.output;
+}
+
+// A module that opens its browser from the application's own plug-ins
+// folder fails the install-location check, and no other.
+TEST(ValidateProgram, OpeningFromTheApplicationsPluginsFolderIsCaught) {
+  const ProgramRun run = Validate(Broken("ignores_install_location"), "--only start,install");
+  EXPECT_EQ(run.status, 1) << run.output;
+  EXPECT_TRUE(Has(run, "FAIL install-location")) << run.output;
+  EXPECT_TRUE(Has(run, "installed in the application's plug-ins folder, the browser opened"))
+      << run.output;
+  EXPECT_TRUE(Has(run, "5 checks: 4 passed, 1 failed")) << run.output;
 }
 
 TEST(ValidateProgram, ExtraExportIsCaughtByTheExportCheckAlone) {

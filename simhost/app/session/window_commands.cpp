@@ -33,6 +33,14 @@ void Shot(Session& session, const Arguments& args) {
                 << file.lexically_normal().string() << "\n";
 }
 
+// The browser's layout record: its id and the two choosers it keeps.
+std::string LayoutName(int32_t id) {
+  if (id == plugin_ids::kBrowserCommand) return "browser";
+  if (id == plugin_ids::kSizeChooser) return "tile size";
+  if (id == plugin_ids::kPackChooser) return "pack";
+  return "";
+}
+
 void PrintLayout(Session& session, const std::string& name, const simhost::SavedLayout& saved) {
   session.out() << "layout \"" << name << "\": window " << saved.width << "x" << saved.height;
   const simhost::Container* data = simhost::ToContainer(saved.data.get());
@@ -40,7 +48,7 @@ void PrintLayout(Session& session, const std::string& name, const simhost::Saved
     session.out() << ", no layout data from the dialog\n";
     return;
   }
-  session.out() << ", layout data:\n" << data->Describe(2);
+  session.out() << ", layout data:\n" << data->Describe(2, LayoutName);
 }
 
 void SaveLayout(Session& session, const std::string& name) {

@@ -3,6 +3,7 @@
 #include <random>
 #include <string>
 
+#include "common/english_counts.h"
 #include "common/plugin_ids.h"
 #include "validate/browser_driver.h"
 #include "validate/module_under_test.h"
@@ -16,6 +17,7 @@ namespace {
 
 constexpr int kResizesPerRound = 10;
 constexpr int kLargestSide = 4000;
+constexpr int32_t kLongestBurst = 5;
 
 std::string Joined(const std::vector<std::string>& lines) {
   std::string text;
@@ -43,6 +45,18 @@ c4d_dialog* LoadAndOpen(ModuleUnderTest& module, StepLog& steps, Findings& findi
 }
 
 }  // namespace
+
+void ResizeInBurst(simhost::WindowSystem& windows, c4d_dialog* dialog, int32_t width,
+                   int32_t height, int32_t messages) {
+  const auto [old_width, old_height] = windows.WindowSize(dialog);
+  for (int32_t step = 1; step <= messages && windows.IsOpen(dialog); ++step) {
+    const int32_t w =
+        old_width + static_cast<int32_t>(int64_t{width - old_width} * step / messages);
+    const int32_t h =
+        old_height + static_cast<int32_t>(int64_t{height - old_height} * step / messages);
+    windows.Resize(dialog, w, h);
+  }
+}
 
 bool BrowserAvailable(const ValidationSettings& settings) {
   return settings.build != "R14" || settings.host.interface_version < ids::kFirstNewHost;
@@ -77,7 +91,7 @@ CheckResult CheckOpenClose(const ValidationSettings& settings, StepLog& steps) {
   steps.Step("unloading with the window open");
   host.Unload();
   findings.Expect(host.Warnings().empty(), "host warnings: " + Joined(host.Warnings()));
-  findings.Note(std::to_string(settings.rounds) + " openings");
+  findings.Note(Counted(settings.rounds, "opening", "openings"));
   return findings.Result();
 }
 
@@ -94,11 +108,15 @@ CheckResult CheckResizeStorm(const ValidationSettings& settings, StepLog& steps)
   for (int i = 1; i <= resizes && !findings.Failed(); ++i) {
     const int32_t width = SeededInt(random, 1, kLargestSide);
     const int32_t height = SeededInt(random, 1, kLargestSide);
+    const int32_t messages = SeededInt(random, 1, kLongestBurst);
     steps.Step("resize " + std::to_string(i) + " to " + std::to_string(width) + " x " +
-               std::to_string(height));
-    windows.Resize(dialog, width, height);
-    if (random() % 4 == 0) {
-      findings.ExpectEq(windows.SendCursorInfo(dialog, 0, 0), 1, "cursor information");
+               std::to_string(height) + " in " + std::to_string(messages) + " size messages");
+    ResizeInBurst(windows, dialog, width, height, messages);
+    if (SeededInt(random, 0, 3) == 0) {
+      // The mouse enters anywhere, also just outside the window's edge.
+      const int32_t x = SeededInt(random, -20, width + 20);
+      const int32_t y = SeededInt(random, -20, height + 20);
+      findings.ExpectEq(windows.SendCursorInfo(dialog, x, y), 1, "cursor information");
       ExpectGridFitsWidth(windows, dialog, findings);
     }
   }
@@ -109,7 +127,7 @@ CheckResult CheckResizeStorm(const ValidationSettings& settings, StepLog& steps)
   ExpectGridFitsWidth(windows, dialog, findings);
   ExpectBrowserShape(windows, dialog, findings);
   ExpectQuietHost(host, findings);
-  findings.Note(std::to_string(resizes) + " resizes");
+  findings.Note(Counted(resizes, "resize", "resizes"));
   return findings.Result();
 }
 

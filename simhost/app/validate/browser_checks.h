@@ -4,6 +4,7 @@
 #include "validate/check_result.h"
 #include "validate/check_runner.h"
 #include "validate/validation_settings.h"
+#include "windows/window_system.h"
 
 namespace simhost_app {
 
@@ -13,6 +14,12 @@ CheckResult CheckOpenClose(const ValidationSettings& settings, StepLog& steps);
 // Ten resizes per round with cursor-information messages among them; the
 // rebuilt grid fits the final width.
 CheckResult CheckResizeStorm(const ValidationSettings& settings, StepLog& steps);
+
+// A resize as a real window gets it while being dragged: `messages` size
+// messages through sizes between the old and the new one, the last at the
+// new size. Stops when the window closes on the way.
+void ResizeInBurst(simhost::WindowSystem& windows, c4d_dialog* dialog, int32_t width,
+                   int32_t height, int32_t messages);
 
 // Whether the module registers its command at the settings' host version;
 // the browser checks are skipped where it does not.

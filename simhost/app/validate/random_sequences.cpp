@@ -6,6 +6,7 @@
 #include <system_error>
 #include <vector>
 
+#include "common/english_counts.h"
 #include "common/plugin_ids.h"
 #include "document.h"
 #include "element_types.h"
@@ -13,6 +14,7 @@
 #include "validate/browser_driver.h"
 #include "validate/hostile_library.h"
 #include "validate/module_under_test.h"
+#include "validate/seeded_random.h"
 #include "windows/container_access.h"
 
 namespace simhost_app {
@@ -26,6 +28,8 @@ constexpr int kStepsPerRound = 5;
 constexpr int kManyTiles = 300;
 constexpr int32_t kLargestSide = 3000;
 constexpr int64_t kLargestPaintedArea = 4'000'000;
+constexpr int32_t kLongestBurst = 6;  // size messages of one resize
+constexpr int32_t kLongestMove = 5;   // cursor-information messages of one mouse move
 
 std::string Joined(const std::vector<std::string>& lines) {
   std::string text;
@@ -39,7 +43,9 @@ class RandomSession {
       : module_(settings, std::string("random-") + SequenceName(kind)),
         kind_(kind),
         steps_(steps),
-        random_(settings.seed * 7919u + static_cast<uint32_t>(kind)) {}
+        random_(settings.seed * 7919u + static_cast<uint32_t>(kind)) {
+    ShuffleListings(settings);
+  }
 
   bool Start(Findings& findings);
   void RunStep(int number, Findings& findings);
@@ -50,7 +56,7 @@ class RandomSession {
  private:
   simhost::Host& host() { return module_.host(); }
   simhost::WindowSystem& windows() { return module_.host().Windows(); }
-  int Pick(int count) { return static_cast<int>(random_() % static_cast<uint32_t>(count)); }
+  int Pick(int count) { return SeededInt(random_, 0, count - 1); }
   template <typename T>
   const T& PickOf(const std::vector<T>& values) {
     return values[static_cast<size_t>(Pick(static_cast<int>(values.size())))];
@@ -59,6 +65,8 @@ class RandomSession {
     steps_.Step("step " + std::to_string(number_) + ": " + what);
   }
 
+  void ShuffleListings(const ValidationSettings& settings);
+  void MoveMouse(Findings& findings);
   void ChooserStep(Findings& findings);
   void ClickStep();
   void SceneStep();
@@ -81,6 +89,15 @@ class RandomSession {
   int clicks_ = 0;
   bool action_entry_restored_ = false;
 };
+
+// A module that remembers packs or tiles by their place in a listing breaks
+// on a host whose folders list in another order, so every listing comes in
+// an order of its own (from the seed), unless --dir-order says otherwise.
+void RandomSession::ShuffleListings(const ValidationSettings& settings) {
+  if (!settings.host.dir_order.empty()) return;
+  host().SetDirOrder(simhost::DirOrder::kShuffle);
+  host().SetSeed(settings.seed * 104729u + static_cast<uint32_t>(kind_));
+}
 
 bool RandomSession::Start(Findings& findings) {
   std::string error;
@@ -234,15 +251,14 @@ void RandomSession::WindowStep(Findings& findings) {
     case 1: {
       const int32_t width = 1 + Pick(kLargestSide);
       const int32_t height = 1 + Pick(kLargestSide);
-      Log("resizing to " + std::to_string(width) + " x " + std::to_string(height));
-      windows().Resize(dialog_, width, height);
+      const int32_t messages = 1 + Pick(kLongestBurst);
+      Log("resizing to " + std::to_string(width) + " x " + std::to_string(height) + " in " +
+          std::to_string(messages) + " size messages");
+      ResizeInBurst(windows(), dialog_, width, height, messages);
       return;
     }
     case 2:
-      Log("cursor information");
-      findings.ExpectEq(windows().SendCursorInfo(dialog_, Pick(800), Pick(600)), 1,
-                        "cursor information at step " + std::to_string(number_));
-      return;
+      return MoveMouse(findings);
     case 3:
       Log("saving the layout");
       layouts_.push_back(windows().SaveLayout(dialog_));
@@ -269,6 +285,20 @@ void RandomSession::WindowStep(Findings& findings) {
       Log("a core message and a timer");
       windows().BroadcastCoreMessage(Pick(100000));
       windows().FireTimer(dialog_);
+  }
+}
+
+// The mouse crosses the window: cursor information on every move, also
+// just outside the window's edge.
+void RandomSession::MoveMouse(Findings& findings) {
+  const int32_t moves = 1 + Pick(kLongestMove);
+  const auto [width, height] = windows().WindowSize(dialog_);
+  Log("moving the mouse: " + std::to_string(moves) + " cursor-information messages");
+  for (int32_t i = 0; i < moves && windows().IsOpen(dialog_); ++i) {
+    const int32_t x = SeededInt(random_, -20, width + 20);
+    const int32_t y = SeededInt(random_, -20, height + 20);
+    findings.ExpectEq(windows().SendCursorInfo(dialog_, x, y), 1,
+                      "cursor information at step " + std::to_string(number_));
   }
 }
 
@@ -345,8 +375,9 @@ void RandomSession::ExpectWhole(Findings& findings) {
 
 std::string RandomSession::Tally() const {
   const simhost::Host& host = const_cast<ModuleUnderTest&>(module_).host();
-  return std::to_string(clicks_) + " clicks, " + std::to_string(host.EventAdds().size()) +
-         " scene updates, " + std::to_string(host.Messages().size()) + " messages";
+  return Counted(clicks_, "click", "clicks") + ", " +
+         Counted(static_cast<long long>(host.EventAdds().size()), "scene update", "scene updates") +
+         ", " + Counted(static_cast<long long>(host.Messages().size()), "message", "messages");
 }
 
 void RandomSession::Finish(Findings& findings) {
@@ -382,7 +413,7 @@ CheckResult CheckRandomSequence(const ValidationSettings& settings, StepLog& ste
   for (int number = 1; number <= count && !findings.Failed(); ++number) {
     session.RunStep(number, findings);
   }
-  findings.Note(std::to_string(count) + " steps, seed " + std::to_string(settings.seed) + ": " +
+  findings.Note(Counted(count, "step", "steps") + ", seed " + std::to_string(settings.seed) + ": " +
                 session.Tally());
   session.Finish(findings);
   return findings.Result();

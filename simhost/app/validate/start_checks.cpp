@@ -2,12 +2,16 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "common/english_counts.h"
 #include "common/plugin_ids.h"
 #include "document.h"
 #include "scene_hook_node.h"
+#include "validate/browser_checks.h"
+#include "validate/browser_driver.h"
 #include "validate/guard_page.h"
 #include "validate/module_under_test.h"
 
@@ -16,6 +20,9 @@ namespace simhost_app {
 namespace ids = plugin_ids;
 
 namespace {
+
+constexpr int32_t kShiftControl = 3;  // the keyboard's qualifier bits
+constexpr const char* kWrongLocation = "installed in the wrong location";
 
 std::string Joined(const std::vector<std::string>& lines) {
   std::string text;
@@ -221,7 +228,7 @@ CheckResult CheckRepeatedLoading(const ValidationSettings& settings, StepLog& st
     ExpectCleanEnd(host, findings);
     findings.ExpectEq(host.ResourceReleases(), round, "resource sets released after each end");
   }
-  findings.Note(std::to_string(settings.rounds) + " rounds");
+  findings.Note(Counted(settings.rounds, "round", "rounds"));
   return findings.Result();
 }
 
@@ -269,6 +276,85 @@ CheckResult CheckSceneHook(const ValidationSettings& settings, StepLog& steps) {
   findings.Expect(send(ids::kDocInfoObjectInsert, object, &document), "answered false");
   findings.Expect(document.ActiveMaterial() == nullptr, "the active material stayed active");
   ExpectCleanEnd(host, findings);
+  return findings.Result();
+}
+
+namespace {
+
+// Runs the browser command with the qualifiers held; the window, or null.
+c4d_dialog* RunBrowserCommandHolding(simhost::Host& host, int32_t qualifiers) {
+  host.SetKeyboardQualifiers(qualifiers);
+  c4d_dialog* dialog = RunBrowserCommand(host);
+  host.SetKeyboardQualifiers(0);
+  return dialog;
+}
+
+void ExpectOpensFromUserFolder(const ValidationSettings& settings, StepLog& steps,
+                               Findings& findings) {
+  ModuleUnderTest module(settings, "install-user");
+  if (!Prepare(module, findings)) return;
+  simhost::Host& host = module.host();
+  steps.Step("loading from the user folder's plug-ins folder");
+  if (!findings.Expect(module.Load(), "the module did not start")) return;
+  steps.Step("running the browser command, installed in the user folder");
+  findings.Expect(RunBrowserCommand(host) != nullptr,
+                  "installed in the user folder, the browser command opened no window");
+  findings.Expect(
+      host.Messages().empty(),
+      "installed in the user folder, the browser command showed: " + Joined(host.Messages()));
+  ExpectCleanEnd(host, findings);
+}
+
+// Moves the installed copy into <work>/application/plugins; its new place,
+// or empty with the failure noted.
+std::filesystem::path InstallInApplication(ModuleUnderTest& module, Findings& findings) {
+  namespace fs = std::filesystem;
+  const fs::path application = module.work_folder() / "application";
+  const fs::path copy = application / "plugins" / module.plugin_folder().filename();
+  std::error_code error;
+  fs::create_directories(copy.parent_path(), error);
+  if (!error) fs::rename(module.plugin_folder(), copy, error);
+  if (!findings.Expect(!error,
+                       "cannot install the plug-in in " + copy.string() + ": " + error.message())) {
+    return fs::path();
+  }
+  module.host().SetStartupFolder(application.string());
+  return copy;
+}
+
+void ExpectRefusedInApplicationFolder(const ValidationSettings& settings, StepLog& steps,
+                                      Findings& findings) {
+  ModuleUnderTest module(settings, "install-application");
+  if (!Prepare(module, findings)) return;
+  const std::filesystem::path copy = InstallInApplication(module, findings);
+  if (copy.empty()) return;
+  simhost::Host& host = module.host();
+  steps.Step("loading from the application's plug-ins folder");
+  if (!findings.Expect(host.Load(copy.string()), "the module did not start")) return;
+  steps.Step("running the browser command, installed in the application's folder");
+  findings.Expect(RunBrowserCommand(host) == nullptr,
+                  "installed in the application's plug-ins folder, the browser opened");
+  const std::vector<std::string> messages = host.Messages();
+  findings.Expect(messages.size() == 1 && messages[0].find(kWrongLocation) != std::string::npos,
+                  "installed in the application's plug-ins folder, the browser command showed " +
+                      (messages.empty() ? std::string("no message") : Joined(messages)) +
+                      "; expected one message that it is " + kWrongLocation);
+  steps.Step("running the browser command with Shift+Control held");
+  findings.Expect(RunBrowserCommandHolding(host, kShiftControl) != nullptr,
+                  "with Shift+Control held, the browser command opened no window");
+  findings.ExpectEq(host.Messages().size(), messages.size(),
+                    "messages after the command with Shift+Control held");
+  ExpectCleanEnd(host, findings);
+}
+
+}  // namespace
+
+CheckResult CheckInstallLocation(const ValidationSettings& settings, StepLog& steps) {
+  if (!BrowserAvailable(settings)) return Skipped("no browser command on this host");
+  Findings findings;
+  ExpectOpensFromUserFolder(settings, steps, findings);
+  ExpectRefusedInApplicationFolder(settings, steps, findings);
+  findings.Note("opens from the user folder; refuses in the application's, opens with Shift+Ctrl");
   return findings.Result();
 }
 

@@ -20,6 +20,10 @@ CheckResult CheckRefusedCommand(const ValidationSettings& settings, StepLog& ste
 CheckResult CheckRefusedSceneHook(const ValidationSettings& settings, StepLog& steps);
 // settings.rounds loads and unloads, each one like the first.
 CheckResult CheckRepeatedLoading(const ValidationSettings& settings, StepLog& steps);
+// Installed in the user folder's plug-ins folder the browser command opens;
+// installed in the application's own plug-ins folder it refuses with its
+// message, and opens with Shift+Control held.
+CheckResult CheckInstallLocation(const ValidationSettings& settings, StepLog& steps);
 // The scene hook's answers to document-information messages and others.
 CheckResult CheckSceneHook(const ValidationSettings& settings, StepLog& steps);
 

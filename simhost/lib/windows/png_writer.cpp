@@ -92,7 +92,13 @@ bool WritePicture(int32_t width, int32_t height, const uint8_t* rgb, const std::
     SetError(error, "nothing to save: the picture is empty");
     return false;
   }
-  return WriteBytesCarefully(EncodeRgbJpeg(width, height, rgb), path, error);
+  const std::string bytes = EncodeRgbJpeg(width, height, rgb);
+  if (bytes.empty()) {
+    SetError(error, "cannot save " + path + ": JPEG cannot hold " + std::to_string(width) + "x" +
+                        std::to_string(height) + " pixels (save it as .png)");
+    return false;
+  }
+  return WriteBytesCarefully(bytes, path, error);
 }
 
 bool WritePng(int32_t width, int32_t height, const uint8_t* rgb, const std::string& path,
