@@ -55,7 +55,12 @@ void OrderNames(std::vector<std::string>* names, DirOrder order, std::mt19937* r
       std::reverse(names->begin(), names->end());
       return;
     case DirOrder::kShuffle:
-      if (random != nullptr) std::shuffle(names->begin(), names->end(), *random);
+      // Drawn from the engine's raw output, whose numbers the standard fixes
+      // (std::shuffle's use of them it does not), so a seed gives the same
+      // order with every standard library.
+      for (size_t i = names->size(); random != nullptr && i > 1; --i) {
+        std::swap((*names)[i - 1], (*names)[(*random)() % i]);
+      }
       return;
   }
 }
