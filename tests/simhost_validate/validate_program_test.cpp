@@ -256,7 +256,7 @@ TEST(ValidateProgram, ExtraExportIsCaughtByTheExportCheckAlone) {
                   "FAIL exports: exports c4d_main, lumidrome_debug_counter; only c4d_main "
                   "may be exported"))
       << run.output;
-  EXPECT_TRUE(Has(run, "15 passed, 1 failed")) << run.output;
+  EXPECT_TRUE(Has(run, "16 passed, 1 failed")) << run.output;
 }
 
 TEST(ValidateProgram, WrongAnswerToAction4IsCaught) {
@@ -264,7 +264,7 @@ TEST(ValidateProgram, WrongAnswerToAction4IsCaught) {
   EXPECT_EQ(run.status, 1);
   EXPECT_TRUE(Has(run, "FAIL actions: action 4 gave 4, expected 5")) << run.output;
   EXPECT_TRUE(Has(run, "PASS exports")) << run.output;
-  EXPECT_TRUE(Has(run, "15 passed, 1 failed")) << run.output;
+  EXPECT_TRUE(Has(run, "16 passed, 1 failed")) << run.output;
 }
 
 TEST(ValidateProgram, CrashWhenTheBrowserOpensFailsTheBrowserChecksOnly) {
@@ -274,7 +274,8 @@ TEST(ValidateProgram, CrashWhenTheBrowserOpensFailsTheBrowserChecksOnly) {
   EXPECT_TRUE(Has(run, "(during: running the browser command)")) << run.output;
   EXPECT_TRUE(Has(run, "CRASH random-clicks: crashed")) << run.output;
   EXPECT_TRUE(Has(run, "PASS load-unload-x8")) << run.output;
-  EXPECT_TRUE(Has(run, "10 passed, 0 failed, 6 crashed")) << run.output;
+  EXPECT_TRUE(Has(run, "CRASH install-location: crashed")) << run.output;
+  EXPECT_TRUE(Has(run, "10 passed, 0 failed, 7 crashed")) << run.output;
 }
 
 TEST(ValidateProgram, HangBecomesAFailedCheck) {
