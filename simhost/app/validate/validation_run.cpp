@@ -12,9 +12,8 @@
 #include <system_error>
 
 #include "common/plugin_ids.h"
-#include "plugin_module.h"
-#include "validate/check_runner.h"
 #include "validate/check_table.h"
+#include "validate/one_check_mode.h"
 #include "validate/validation_report.h"
 
 namespace simhost_app {
@@ -98,18 +97,7 @@ int32_t HostVersionFor(const std::string& build) {
 // Loads the module in a child process, as the checks will; the loader's own
 // message when it cannot.
 std::string LoadProblem(const ValidationSettings& settings) {
-  const CheckResult probe = RunIsolated(
-      [&](StepLog& steps) {
-        steps.Step("loading the module");
-        CheckResult result;
-        std::string error;
-        if (!simhost::PluginModule::Open(settings.plugin_folder, &error)) {
-          result.status = CheckStatus::kFail;
-          result.detail = error;
-        }
-        return result;
-      },
-      settings.timeout_seconds);
+  const CheckResult probe = RunCheckAlone(kModuleLoadCheck, settings);
   return probe.status == CheckStatus::kPass ? "" : probe.detail;
 }
 
@@ -158,8 +146,7 @@ CheckOutcome Validation::RunCheck(const CheckEntry& check) {
   }
   const ValidationSettings snapshot = request_.settings;
   const auto start = std::chrono::steady_clock::now();
-  outcome.result = RunIsolated([&](StepLog& steps) { return check.run(snapshot, steps); },
-                               snapshot.timeout_seconds);
+  outcome.result = RunCheckAlone(check.name, snapshot);
   outcome.seconds = SecondsSince(start);
   return outcome;
 }
