@@ -121,8 +121,9 @@ TEST_F(ModuleExports, RealModulesExportOnlyTheEntryAndBrokenOneMore) {
   EXPECT_EQ(names.size(), 2u);
 }
 
-// The cross-built Windows modules, when the build names them (the Windows
-// stage sets LUMIDROME_WINDOWS_MODULES to their files, separated by ';').
+// The cross-built Windows modules read on this system, when
+// LUMIDROME_WINDOWS_MODULES names their files (separated by ';'), e.g.
+// build-win64/plugins/R17/Lumidrome/Lumidrome.cdl64.
 TEST_F(ModuleExports, CrossBuiltWindowsModulesExportOnlyTheEntry) {
   const char* list = std::getenv("LUMIDROME_WINDOWS_MODULES");
   if (list == nullptr || *list == '\0') GTEST_SKIP() << "LUMIDROME_WINDOWS_MODULES is not set";
