@@ -4,6 +4,7 @@
 #include <csignal>
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 #include "validate/check_runner.h"
 #include "validate/child_process.h"
@@ -65,6 +66,30 @@ Handle KillingJob() {
   }
   return job;
 }
+
+// The child inherits its two files and none of this process's other
+// inheritable handles (a pipe to whoever reads our output, say).
+struct HandleList {
+  HandleList(HANDLE* handles, size_t count) : storage(Size()) {
+    attributes = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(storage.data());
+    SIZE_T size = storage.size();
+    if (!::InitializeProcThreadAttributeList(attributes, 1, 0, &size) ||
+        !::UpdateProcThreadAttribute(attributes, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, handles,
+                                     count * sizeof(HANDLE), nullptr, nullptr)) {
+      attributes = nullptr;
+    }
+  }
+  ~HandleList() {
+    if (attributes != nullptr) ::DeleteProcThreadAttributeList(attributes);
+  }
+  static SIZE_T Size() {
+    SIZE_T size = 0;
+    ::InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
+    return size;
+  }
+  std::vector<char> storage;
+  LPPROC_THREAD_ATTRIBUTE_LIST attributes = nullptr;
+};
 
 std::string SystemError(const std::string& what) {
   return what + " (Windows error " + std::to_string(::GetLastError()) + ")";
@@ -137,18 +162,22 @@ ProcessEnd RunProcess(const std::vector<std::string>& command, const std::string
   if (!input || !output) return end.error = SystemError("cannot open the child's files"), end;
   Handle job = KillingJob();
   if (!job) return end.error = SystemError("cannot make a job object"), end;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = input.get();
-  startup.hStdOutput = output.get();
-  startup.hStdError = output.get();
+  HANDLE inherited[] = {input.get(), output.get()};
+  HandleList handles(inherited, 2);
+  if (!handles.attributes) return end.error = SystemError("cannot list the child's handles"), end;
+  STARTUPINFOEXW startup{};
+  startup.StartupInfo.cb = sizeof startup;
+  startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
+  startup.StartupInfo.hStdInput = input.get();
+  startup.StartupInfo.hStdOutput = output.get();
+  startup.StartupInfo.hStdError = output.get();
+  startup.lpAttributeList = handles.attributes;
   std::wstring line = Wide(WindowsCommandLine(command));
   PROCESS_INFORMATION process{};
   // Suspended until it is in the job, so that nothing it starts escapes.
-  if (!::CreateProcessW(Wide(command.at(0)).c_str(), line.data(), nullptr, nullptr, TRUE,
-                        CREATE_SUSPENDED | CREATE_NO_WINDOW, nullptr, nullptr, &startup,
-                        &process)) {
+  const DWORD flags = CREATE_SUSPENDED | CREATE_NO_WINDOW | EXTENDED_STARTUPINFO_PRESENT;
+  if (!::CreateProcessW(Wide(command.at(0)).c_str(), line.data(), nullptr, nullptr, TRUE, flags,
+                        nullptr, nullptr, &startup.StartupInfo, &process)) {
     return end.error = SystemError("cannot start " + command.at(0)), end;
   }
   Handle child(process.hProcess);
