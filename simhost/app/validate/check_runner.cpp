@@ -268,9 +268,10 @@ void RunOneCheck(std::istream& input, const CheckFinder& find_check) {
     std::cerr << "simhost validate --one-check: standard input holds no check request\n";
     EndChild(kUsageExitCode);
   }
-  const IsolatedCheck check = find_check(request.value("check", nlohmann::json()));
+  const nlohmann::json named = request.value("check", nlohmann::json());
+  const IsolatedCheck check = find_check(named);
   if (!check) {
-    std::cerr << "simhost validate --one-check: no such check: " << request["check"].dump() << "\n";
+    std::cerr << "simhost validate --one-check: no such check: " << named.dump() << "\n";
     EndChild(kUsageExitCode);
   }
   const File steps(OpenFile(request["steps"].get<std::string>(), "wb"), std::fclose);
