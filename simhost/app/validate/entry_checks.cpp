@@ -68,7 +68,7 @@ CheckResult CheckExports(const ValidationSettings& settings, StepLog& steps) {
   const std::string file = simhost::FindModuleFile(settings.plugin_folder, &error);
   Findings findings;
   if (!findings.Expect(!file.empty(), error)) return findings.Result();
-  steps.Step("reading the dynamic symbol table of " + file);
+  steps.Step("reading the exports of " + file);
   std::vector<std::string> names;
   if (!findings.Expect(ReadExportedSymbols(file, &names, &error), error)) return findings.Result();
   findings.Expect(names == std::vector<std::string>{"c4d_main"},

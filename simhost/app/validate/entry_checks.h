@@ -7,7 +7,7 @@
 
 namespace simhost_app {
 
-// The dynamic symbol table offers c4d_main and nothing else.
+// The module file exports c4d_main and nothing else.
 CheckResult CheckExports(const ValidationSettings& settings, StepLog& steps);
 // Action 1 at the interface versions around both builds' minimums, with a
 // short table and without a module path; tells the build in facts["build"].
