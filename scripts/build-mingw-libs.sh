@@ -3,7 +3,8 @@
 # Debian packages none of them for mingw-w64 (only zlib), so libjpeg-turbo,
 # libpng and FreeType are built from Debian's own source packages with the
 # cross compiler, as static libraries, into build-deps/mingw64/ of the
-# repository, where the win64 preset looks for them. Called by
+# repository, where the win64 preset looks for them, beside copies of the
+# header-only libraries. Called by
 # install-deps.sh; skips every library already built from the same source
 # version.
 set -euo pipefail
@@ -92,8 +93,18 @@ build() {
   echo "build-mingw-libs: $package done in $((SECONDS - start)) s"
 }
 
+# The header-only libraries (CLI11, nlohmann-json) are the same for every
+# target: their Debian headers and CMake files are copied into the prefix,
+# since a cross build must not search the machine's own /usr/include.
+stage_header_libraries() {
+  mkdir -p "$prefix/include" "$prefix/share/cmake"
+  cp -r /usr/include/CLI /usr/include/nlohmann "$prefix/include/"
+  cp -r /usr/share/cmake/CLI11 /usr/share/cmake/nlohmann_json "$prefix/share/cmake/"
+}
+
 add_source_entries
 mkdir -p "$prefix"
+stage_header_libraries
 build libjpeg-turbo libjpeg-turbo build_jpeg
 build libpng1.6 libpng1.6 build_png
 build freetype freetype build_freetype
