@@ -153,6 +153,7 @@ TEST(PlatformFolders, UniqueFoldersAreNewEveryTime) {
   EXPECT_TRUE(platform::MakeUniqueFolder(temp.File("missing/below"), "x", &reason).empty());
   EXPECT_TRUE(platform::Stat(platform::TempFolder()).is_folder);
   EXPECT_FALSE(platform::HomeFolder().empty());
+  EXPECT_FALSE(platform::AppDataFolder().empty());
   EXPECT_TRUE(platform::Stat(platform::ProgramFolder()).is_folder);
 }
 
