@@ -19,6 +19,9 @@ packages=(
   # it for each target.
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   wine wine64 wine32:i386 googletest
+  # simhost.exe: Debian's mingw zlib; the other image libraries are built
+  # from Debian's source packages (build-mingw-libs.sh, needs dpkg-dev).
+  libz-mingw-w64-dev dpkg-dev
   # linux32: -m32 with Debian's i386 libraries; qemu runs 32-bit programs
   # where the kernel cannot.
   g++-multilib libjpeg-dev:i386 libpng-dev:i386 libfreetype-dev:i386 libreadline-dev:i386
@@ -38,7 +41,13 @@ missing=()
 for package in "${packages[@]}"; do
   is_installed "$package" || missing+=("$package")
 done
-[[ ${#missing[@]} -eq 0 ]] && exit 0
+build_mingw_libraries() {
+  bash "$(dirname "${BASH_SOURCE[0]}")/build-mingw-libs.sh"
+}
+if [[ ${#missing[@]} -eq 0 ]]; then
+  build_mingw_libraries
+  exit
+fi
 
 as_root=()
 if [[ $EUID -ne 0 ]]; then
@@ -57,3 +66,4 @@ fi
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+build_mingw_libraries

@@ -139,8 +139,34 @@ linux32_stage() {
   run_tests "$dir" linux32
 }
 
-# windows_stage <win64|win32>: the plug-in alone, cross-built; its checks run
-# under wine with one wineserver and wine's services started beforehand, in
+# simhost_smoke_under_wine <build folder>: simhost.exe runs a short session
+# on the R17 module installed in a user folder under C:\ whose names hold a
+# space and non-ASCII letters: opens the browser, clicks a tile, prints the
+# scene. Fails unless the click made the HDRI object.
+simhost_smoke_under_wine() {
+  local dir=$1 folder="Lumidrome Prüfung/Benutzer Ördner"
+  local user=$WINEPREFIX/drive_c/$folder windows_user="C:\\${folder//\//\\}"
+  local log=$dir/simhost-smoke.log
+  rm -rf "$WINEPREFIX/drive_c/${folder%%/*}"
+  mkdir -p "$user/plugins/Lumidrome" && cp -a "$dir/plugins/R17/Lumidrome/." "$user/plugins/Lumidrome/"
+  printf '%s\n' open "pack Studio_Lights" 'click "Soft Box 01"' scene >"$user/smoke.simhost"
+  echo "== win64: simhost.exe session under wine, user folder $windows_user"
+  LC_ALL=C.UTF-8 timeout -k 10 300 /usr/lib/wine/wine64 "$dir/simhost/simhost.exe" session \
+    --user-folder "$windows_user" "$windows_user\\plugins\\Lumidrome" "$windows_user\\smoke.simhost" \
+    >"$log" 2>&1
+  local status=$?
+  cat "$log"
+  if [[ $status -eq 0 ]] && grep -q 'the scene changed (one undo step)' "$log" &&
+    grep -q 'Soft_Box_01' "$log"; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    note_problem "win64 simhost.exe session (exit status $status; see $log)"
+  fi
+}
+
+# windows_stage <win64|win32>: cross-built (win64: simhost.exe and the
+# plug-in; win32: the plug-in alone); the checks run under wine with one wineserver and wine's services started beforehand, in
 # a prefix inside the build folder.
 windows_stage() {
   local preset=$1 dir=build-$1
@@ -161,6 +187,7 @@ windows_stage() {
   (cd "$dir" && ctest --output-on-failure --timeout 300) 2>&1 | tee "$log"
   count_results "$preset" "$log" "${PIPESTATUS[0]}"
   grep -q 'Skipped' "$log" && echo "== $preset: some tests were skipped (see above)"
+  [[ $preset == win64 ]] && simhost_smoke_under_wine "$dir"
   timeout 60 wineserver -k 2>/dev/null
   unset WINEPREFIX
 }

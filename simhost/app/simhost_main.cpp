@@ -5,10 +5,15 @@
 
 #include "common/program_style.h"
 #include "library_check/check_library_command.h"
+#include "platform/platform.h"
 #include "session/session_command.h"
 #include "validate/validate_command.h"
 
 int main(int argc, char** argv) {
+  simhost::platform::PrepareStandardStreams();
+  const std::vector<std::string> arguments = simhost::platform::ProgramArguments(argc, argv);
+  std::vector<const char*> pointers;
+  for (const std::string& argument : arguments) pointers.push_back(argument.c_str());
   CLI::App app{"simhost: the stand-in host that loads, drives and checks a built plug-in",
                "simhost"};
   app.require_subcommand(1);
@@ -19,7 +24,7 @@ int main(int argc, char** argv) {
   simhost_app::AddHelpCommand(app);
   simhost_app::AddVersionFlags(app);
   try {
-    app.parse(argc, argv);
+    app.parse(static_cast<int>(pointers.size()), pointers.data());
   } catch (const CLI::ParseError& error) {
     return simhost_app::AnswerParseError(app, error, std::cout, std::cerr);
   }

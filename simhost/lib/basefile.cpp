@@ -1,9 +1,9 @@
 #include "basefile.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <cstring>
+
+#include "platform/platform.h"
 
 namespace simhost {
 
@@ -42,17 +42,16 @@ bool BaseFile::Open(const std::string& path, int32_t mode, int32_t order, std::s
   Close();
   error_ = file_error::kNone;
   SetOrder(order);
-  struct stat info;
-  const bool exists = ::stat(path.c_str(), &info) == 0;
-  const char* stdio_mode = StdioMode(mode, exists, &can_read_, &can_write_);
+  const platform::FileInfo info = platform::Stat(path);
+  const char* stdio_mode = StdioMode(mode, info.exists, &can_read_, &can_write_);
   if (stdio_mode == nullptr) {
     *reason = "unsupported open mode " + std::to_string(mode);
   } else if (path.empty()) {
     *reason = "empty file name";
-  } else if (exists && S_ISDIR(info.st_mode)) {
+  } else if (info.is_folder) {
     *reason = "is a directory";
   } else {
-    file_ = std::fopen(path.c_str(), stdio_mode);
+    file_ = platform::OpenFile(path, stdio_mode);
     if (file_ == nullptr) *reason = std::strerror(errno);
   }
   if (file_ == nullptr) error_ = file_error::kOpen;
@@ -145,9 +144,7 @@ int64_t BaseFile::Position() const {
 
 int64_t BaseFile::Length() const {
   if (file_ == nullptr) return 0;
-  std::fflush(file_);
-  struct stat info;
-  return ::fstat(fileno(file_), &info) == 0 ? static_cast<int64_t>(info.st_size) : 0;
+  return platform::OpenFileLength(file_);
 }
 
 }  // namespace simhost

@@ -14,6 +14,8 @@
 // clang-format on
 #include <png.h>
 
+#include "platform/platform.h"
+
 namespace simhost {
 
 namespace {
@@ -308,7 +310,7 @@ int32_t Bitmap::LoadStream(FILE* file, std::string* reason) {
 int32_t Bitmap::LoadFile(const std::string& path, std::string* error) {
   std::string reason;
   Clear();
-  FilePtr file(std::fopen(path.c_str(), "rb"));
+  FilePtr file(platform::OpenFile(path, "rb"));
   int32_t result = image_result::kOk;
   if (!file) {
     result = errno == ENOENT ? image_result::kNotExisting : image_result::kFileError;
@@ -325,8 +327,8 @@ int32_t Bitmap::LoadBytes(const uint8_t* data, size_t size, std::string* error) 
   std::string reason = "no data";
   Clear();
   int32_t result = image_result::kFileStructure;
-  // fmemopen refuses an empty buffer; such a file is broken anyway.
-  FilePtr file(size > 0 ? ::fmemopen(const_cast<uint8_t*>(data), size, "rb") : nullptr);
+  // An empty buffer makes no stream; such a file is broken anyway.
+  FilePtr file(size > 0 ? platform::OpenMemory(data, size) : nullptr);
   if (file) result = LoadStream(file.get(), &reason);
   if (result != image_result::kOk) Clear();
   if (error != nullptr) *error = reason;

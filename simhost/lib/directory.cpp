@@ -1,11 +1,7 @@
 #include "directory.h"
 
-#include <dirent.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -27,18 +23,6 @@ bool WindowsBefore(const std::string& a, const std::string& b) {
   const std::string upper_a = UpperCase(a);
   const std::string upper_b = UpperCase(b);
   return upper_a != upper_b ? upper_a < upper_b : a < b;
-}
-
-std::vector<std::string> ReadNames(const std::string& folder) {
-  std::vector<std::string> names;
-  DIR* dir = folder.empty() ? nullptr : ::opendir(folder.c_str());
-  if (dir == nullptr) return names;
-  while (const dirent* entry = ::readdir(dir)) {
-    if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
-    names.emplace_back(entry->d_name);
-  }
-  ::closedir(dir);
-  return names;
 }
 
 }  // namespace
@@ -71,50 +55,41 @@ void DirIterator::Init(const std::string& folder, int32_t /*flags*/, DirOrder or
                        std::mt19937* random) {
   folder_ = folder;
   name_.clear();
-  has_info_ = false;
-  names_ = ReadNames(folder);
+  info_ = platform::FileInfo();
+  names_ = platform::ListFolder(folder);
   next_ = 0;
   OrderNames(&names_, order, random);
 }
 
 bool DirIterator::Next() {
   name_.clear();
-  has_info_ = false;
+  info_ = platform::FileInfo();
   if (next_ >= names_.size()) return false;
   name_ = names_[next_++];
-  has_info_ = ::stat(JoinPath(folder_, name_).c_str(), &info_) == 0;
+  info_ = platform::Stat(JoinPath(folder_, name_));
   return true;
 }
 
-bool DirIterator::IsReadOnly() const {
-  return !name_.empty() && ::access(JoinPath(folder_, name_).c_str(), W_OK) != 0;
-}
-
-int64_t DirIterator::Size() const {
-  return has_info_ && S_ISREG(info_.st_mode) ? static_cast<int64_t>(info_.st_size) : 0;
-}
-
 bool PathExists(const std::string& path, bool is_directory) {
-  struct stat info;
-  if (path.empty() || ::stat(path.c_str(), &info) != 0) return false;
-  return is_directory ? S_ISDIR(info.st_mode) : S_ISREG(info.st_mode);
+  const platform::FileInfo info = platform::Stat(path);
+  return is_directory ? info.is_folder : info.is_regular;
 }
 
 bool CreateFolder(const std::string& path) {
   if (path.empty()) return false;
-  return ::mkdir(path.c_str(), 0777) == 0 || PathExists(path, true);
+  return platform::MakeFolder(path) || PathExists(path, true);
 }
 
 bool KillPath(const std::string& path, int32_t flags) {
   constexpr int32_t kDirectory = 1;
   constexpr int32_t kRecursive = 2;
-  struct stat info;
-  if (path.empty() || ::lstat(path.c_str(), &info) != 0) return false;
-  if (!S_ISDIR(info.st_mode)) return ::unlink(path.c_str()) == 0;
+  const platform::FileInfo info = platform::LinkStat(path);
+  if (!info.exists) return false;
+  if (!info.is_folder) return platform::RemoveFile(path);
   if ((flags & kDirectory) == 0) return false;
-  if ((flags & kRecursive) == 0) return ::rmdir(path.c_str()) == 0;
+  if ((flags & kRecursive) == 0) return platform::RemoveFolder(path);
   std::error_code error;
-  std::filesystem::remove_all(path, error);
+  std::filesystem::remove_all(platform::PathFromUtf8(path), error);
   return !error;
 }
 

@@ -2,14 +2,13 @@
 // the plain file-system questions of the host.
 #pragma once
 
-#include <sys/stat.h>
-
 #include <cstdint>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "handles.h"
+#include "platform/platform.h"
 
 namespace simhost {
 
@@ -37,18 +36,17 @@ class DirIterator : public TrackedHandle<c4d_dir> {
   bool Next();
   // The entry's name as the file system's bytes.
   const std::string& Name() const { return name_; }
-  bool IsDir() const { return has_info_ && S_ISDIR(info_.st_mode); }
+  bool IsDir() const { return info_.is_folder; }
   bool IsHidden() const { return !name_.empty() && name_[0] == '.'; }
-  bool IsReadOnly() const;
-  int64_t Size() const;
+  bool IsReadOnly() const { return info_.read_only; }
+  int64_t Size() const { return info_.size; }
 
  private:
   std::vector<std::string> names_;
   size_t next_ = 0;
   std::string folder_;
   std::string name_;
-  struct stat info_ {};
-  bool has_info_ = false;
+  platform::FileInfo info_;
 };
 
 inline DirIterator* ToDirIterator(c4d_dir* handle) { return FromHandle<DirIterator>(handle); }

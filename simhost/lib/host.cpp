@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "api.h"
+#include "platform/platform.h"
 #include "text_util.h"
 #include "windows/window_system.h"
 
@@ -18,8 +19,8 @@ constexpr int32_t kDefaultInterfaceVersion = 18011;
 constexpr int32_t kFirstVersionWithTakes = 17000;
 
 std::string DefaultHome() {
-  const char* home = std::getenv("HOME");
-  return home != nullptr && home[0] != '\0' ? NormalFolder(home) : std::string("/root");
+  const std::string home = platform::HomeFolder();
+  return !home.empty() ? NormalFolder(home) : std::string("/root");
 }
 
 // Appends, first forgetting the older half once twice the kept number is

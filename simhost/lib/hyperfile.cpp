@@ -1,14 +1,11 @@
 #include "hyperfile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "container.h"
+#include "platform/platform.h"
 
 namespace simhost {
 
@@ -172,53 +169,25 @@ int32_t Decode(Reader* in, int depth, Value* out) {
 }
 
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>* bytes, std::string* reason) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
+  std::FILE* file = platform::OpenFile(path, "rb");
+  if (file == nullptr) {
     *reason = std::strerror(errno);
     return false;
   }
-  struct stat info;
-  bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+  const int64_t length = platform::OpenFileLength(file);
+  bool ok = platform::Stat(path).is_regular;
   if (!ok) *reason = "not a regular file";
-  if (ok && info.st_size > HyperFile::kMaxFileSize) {
+  if (ok && length > HyperFile::kMaxFileSize) {
     *reason = "file too large";
     ok = false;
   }
   if (ok) {
-    bytes->resize(static_cast<size_t>(info.st_size));
-    size_t done = 0;
-    while (ok && done < bytes->size()) {
-      const ssize_t got = ::read(fd, bytes->data() + done, bytes->size() - done);
-      if (got < 0 && errno == EINTR) continue;
-      if (got <= 0) {
-        *reason = "read failed";
-        ok = false;
-      } else {
-        done += static_cast<size_t>(got);
-      }
-    }
+    bytes->resize(static_cast<size_t>(length));
+    ok = std::fread(bytes->data(), 1, bytes->size(), file) == bytes->size();
+    if (!ok) *reason = "read failed";
   }
-  ::close(fd);
+  std::fclose(file);
   return ok;
-}
-
-bool WriteAll(int fd, const std::vector<uint8_t>& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) return false;
-    done += static_cast<size_t>(put);
-  }
-  return true;
-}
-
-mode_t NewFileMode(const std::string& path) {
-  struct stat info;
-  if (::stat(path.c_str(), &info) == 0) return info.st_mode & 07777;
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
 }
 
 }  // namespace
@@ -288,18 +257,12 @@ bool HyperFile::OpenRead(int32_t ident, const std::string& path, std::string* re
 }
 
 bool HyperFile::OpenWrite(const std::string& path, std::string* reason) {
-  struct stat info;
-  if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+  if (platform::Stat(path).is_folder) {
     *reason = "is a directory";
     return false;
   }
-  std::string pattern = path + ".XXXXXX";
-  temp_fd_ = ::mkstemp(pattern.data());
-  if (temp_fd_ < 0) {
-    *reason = std::strerror(errno);
-    return false;
-  }
-  temp_path_ = pattern;
+  temp_file_ = platform::CreateFileBeside(path, &temp_path_, reason);
+  if (temp_file_ == nullptr) return false;
   path_ = path;
   version_ = kFormatVersion;
   mode_ = Mode::kWrite;
@@ -371,22 +334,23 @@ bool HyperFile::Finish(std::string* reason) {
   PutI32(ident_, &file);
   PutU64(bytes_.size(), &file);
   file.insert(file.end(), bytes_.begin(), bytes_.end());
-  const bool written = WriteAll(temp_fd_, file) && ::fchmod(temp_fd_, NewFileMode(path_)) == 0 &&
-                       ::fsync(temp_fd_) == 0;
-  const bool closed = ::close(temp_fd_) == 0;
-  temp_fd_ = -1;
-  if (!written || !closed || ::rename(temp_path_.c_str(), path_.c_str()) != 0) {
+  const bool written = std::fwrite(file.data(), 1, file.size(), temp_file_) == file.size() &&
+                       platform::FlushToDisk(temp_file_);
+  const bool closed = std::fclose(temp_file_) == 0;
+  temp_file_ = nullptr;
+  if (!written || !closed) {
     *reason = std::strerror(errno);
     return false;
   }
+  if (!platform::MoveIntoPlace(temp_path_, path_, reason)) return false;
   temp_path_.clear();
   return true;
 }
 
 void HyperFile::Discard() {
-  if (temp_fd_ >= 0) ::close(temp_fd_);
-  temp_fd_ = -1;
-  if (!temp_path_.empty()) ::unlink(temp_path_.c_str());
+  if (temp_file_ != nullptr) std::fclose(temp_file_);
+  temp_file_ = nullptr;
+  if (!temp_path_.empty()) platform::RemoveFile(temp_path_);
   temp_path_.clear();
   bytes_.clear();
   mode_ = Mode::kClosed;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -60,7 +61,7 @@ class HyperFile : public TrackedHandle<c4d_hyperfile> {
   Mode mode_ = Mode::kClosed;
   std::string path_;
   std::string temp_path_;
-  int temp_fd_ = -1;
+  std::FILE* temp_file_ = nullptr;
   int32_t ident_ = 0;
   int32_t error_ = file_error::kNone;
   int32_t error_dialog_ = 0;

@@ -9,14 +9,15 @@
 
 namespace simhost {
 
-// The module file in a plug-in folder: the one "*.so" there, the first by
-// name when there are several. Empty, with error set, when there is none.
+// The module file in a plug-in folder: the one "*.so" there ("*.cdl64" on
+// 64-bit Windows), the first by name when there are several. Empty, with error set, when there is
+// none.
 std::string FindModuleFile(const std::string& folder, std::string* error);
 
 class PluginModule {
  public:
-  // Loads the module file of folder with RTLD_NOW | RTLD_LOCAL and looks up
-  // c4d_main; null, with error set, on failure.
+  // Loads the module file of folder, resolving its symbols at once, and
+  // looks up c4d_main; null, with error set, on failure.
   static std::unique_ptr<PluginModule> Open(const std::string& folder, std::string* error);
   ~PluginModule();  // unloads the library
   PluginModule(const PluginModule&) = delete;

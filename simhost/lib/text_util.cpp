@@ -1,7 +1,11 @@
 #include "text_util.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
+
+#include "platform/platform.h"
 
 namespace simhost {
 
@@ -28,26 +32,47 @@ void SendText(c4d_text_sink sink, void* ctx, const std::string& text) {
 
 std::string FromCText(const char* text) { return text != nullptr ? std::string(text) : ""; }
 
+namespace {
+
+bool IsSeparator(char c) {
+  return c != '\0' && std::strchr(platform::kPathSeparators, c) != nullptr;
+}
+
+// The length of the root that keeps its separator: "/", or "C:\" on Windows.
+size_t RootLength(const std::string& path) {
+#ifdef _WIN32
+  if (path.size() >= 3 && path[1] == ':' && IsSeparator(path[2])) return 3;
+#endif
+  return !path.empty() && IsSeparator(path[0]) ? 1 : 0;
+}
+
+std::string WithoutTrailingSeparators(std::string path) {
+  const size_t root = std::max<size_t>(RootLength(path), 1);
+  while (path.size() > root && IsSeparator(path.back())) path.pop_back();
+  return path;
+}
+
+}  // namespace
+
 std::string NormalFolder(const std::string& path) {
   if (path.empty()) return path;
-  std::string normal = std::filesystem::path(path).lexically_normal().string();
-  while (normal.size() > 1 && normal.back() == '/') normal.pop_back();
-  return normal;
+  return WithoutTrailingSeparators(
+      platform::Utf8FromPath(platform::PathFromUtf8(path).lexically_normal()));
 }
 
 std::string ParentFolder(const std::string& path) {
-  std::string trimmed = path;
-  while (trimmed.size() > 1 && trimmed.back() == '/') trimmed.pop_back();
-  size_t slash = trimmed.rfind('/');
+  const std::string trimmed = WithoutTrailingSeparators(path);
+  const size_t slash = trimmed.find_last_of(platform::kPathSeparators);
   if (slash == std::string::npos) return "";
-  if (slash == 0) return trimmed.size() > 1 ? "/" : "";
+  const size_t root = RootLength(trimmed);
+  if (slash < root) return trimmed.size() > root ? trimmed.substr(0, root) : "";
   return trimmed.substr(0, slash);
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
   if (folder.empty()) return name;
-  if (folder.back() == '/') return folder + name;
-  return folder + "/" + name;
+  if (IsSeparator(folder.back())) return folder + name;
+  return folder + platform::kPreferredSeparator + name;
 }
 
 std::string FourCc(int32_t code) {

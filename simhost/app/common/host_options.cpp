@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/platform.h"
+
 namespace simhost_app {
 
 namespace {
@@ -95,21 +97,19 @@ std::optional<simhost::DirOrder> DirOrderNamed(const std::string& name) {
 }
 
 void ApplyHostOptions(const HostOptions& options, simhost::Host& host) {
+  namespace platform = simhost::platform;
   std::error_code error;
-  const std::filesystem::path user =
-      std::filesystem::absolute(options.user_folder, error).lexically_normal();
-  std::filesystem::create_directories(user, error);
+  const std::string user = platform::AbsolutePath(options.user_folder);
+  std::filesystem::create_directories(platform::PathFromUtf8(user), error);
   host.SetInterfaceVersion(options.interface_version);
   host.SetVersionType(options.edition);
   host.SetOperatingSystem(options.operating_system);
-  host.SetUserFolder(user.string());
+  host.SetUserFolder(user);
   host.SetHdriPlugin(options.hdri_plugin);
   host.SetDirOrder(DirOrderNamed(options.dir_order));
   host.SetSeed(options.seed);
   if (!options.app_folder.empty()) {
-    const std::filesystem::path app =
-        std::filesystem::absolute(options.app_folder, error).lexically_normal();
-    host.SetStartupFolder(app.string());
+    host.SetStartupFolder(platform::AbsolutePath(options.app_folder));
   }
 }
 

@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "platform/platform.h"
+
 namespace simhost_app {
 
 namespace {
@@ -74,6 +76,17 @@ int AnswerParseError(const CLI::App& app, const CLI::ParseError& error, std::ost
   err << path << ": " << Problem(app, error) << "\n"
       << "Run " << path << " --help for the options.\n";
   return kUsageExit;
+}
+
+CLI::Validator ExistingFolder() {
+  return CLI::Validator(
+      [](std::string& name) -> std::string {
+        const simhost::platform::FileInfo info = simhost::platform::Stat(name);
+        if (!info.exists) return "Directory does not exist: " + name;
+        if (!info.is_folder) return "Directory is actually a file: " + name;
+        return std::string();
+      },
+      "DIR", "EXISTING_FOLDER");
 }
 
 }  // namespace simhost_app

@@ -20,6 +20,10 @@ void AddVersionFlags(CLI::App& app);
 // `simhost help [COMMAND]`.
 void AddHelpCommand(CLI::App& app);
 
+// An existing folder, its UTF-8 name checked through the platform layer
+// (CLI11's own check takes the ANSI code page on Windows).
+CLI::Validator ExistingFolder();
+
 // Help and version answers go to out and give 0; every other parse error is
 // one line naming the command, plus a hint, on err, and gives 2.
 int AnswerParseError(const CLI::App& app, const CLI::ParseError& error, std::ostream& out,

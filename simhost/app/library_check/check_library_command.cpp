@@ -9,6 +9,7 @@
 #include "library_check/json_report.h"
 #include "library_check/library_scan.h"
 #include "library_check/printable_text.h"
+#include "platform/platform.h"
 #include "text_util.h"
 
 namespace simhost_app {
@@ -24,9 +25,7 @@ int UsageError(const std::string& problem, std::ostream& err) {
 }
 
 std::string AbsoluteFolder(const std::string& folder) {
-  std::error_code error;
-  std::filesystem::path absolute = std::filesystem::absolute(folder, error);
-  return simhost::NormalFolder(error ? folder : absolute.string());
+  return simhost::NormalFolder(simhost::platform::AbsolutePath(folder));
 }
 
 void WriteReport(const LibraryCheck& library, bool as_json, std::ostream& out) {

@@ -1,7 +1,5 @@
 #include "library_check/library_scan.h"
 
-#include <dirent.h>
-
 #include <cerrno>
 #include <cstring>
 #include <map>
@@ -11,6 +9,7 @@
 #include "library_check/browser_naming.h"
 #include "library_check/printable_text.h"
 #include "library_check/tile_check.h"
+#include "platform/platform.h"
 #include "text_util.h"
 
 namespace simhost_app {
@@ -173,13 +172,10 @@ void NumberTiles(LibraryCheck* library) {
 }  // namespace
 
 bool CanListFolder(const std::string& folder, std::string* reason) {
-  DIR* dir = ::opendir(folder.c_str());
-  if (dir == nullptr) {
-    *reason = std::strerror(errno);
-    return false;
-  }
-  ::closedir(dir);
-  return true;
+  std::string error;
+  simhost::platform::ListFolder(folder, &error);
+  if (!error.empty()) *reason = error;
+  return error.empty();
 }
 
 LibraryCheck CheckLibrary(const std::string& folder) {

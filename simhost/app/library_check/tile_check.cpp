@@ -1,8 +1,5 @@
 #include "library_check/tile_check.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 
@@ -10,6 +7,7 @@
 #include "directory.h"
 #include "library_check/browser_naming.h"
 #include "library_check/printable_text.h"
+#include "platform/platform.h"
 #include "text_util.h"
 
 namespace simhost_app {
@@ -101,12 +99,12 @@ std::string SizeText(int width, int height) {
 }
 
 bool CanOpen(const std::string& path, std::string* reason) {
-  int file = ::open(path.c_str(), O_RDONLY);
-  if (file < 0) {
+  std::FILE* file = simhost::platform::OpenFile(path, "rb");
+  if (file == nullptr) {
     *reason = std::strerror(errno);
     return false;
   }
-  ::close(file);
+  std::fclose(file);
   return true;
 }
 

@@ -3,6 +3,7 @@
 // module, help, and leaving the session.
 #include <filesystem>
 
+#include "platform/platform.h"
 #include "session/session.h"
 
 namespace simhost_app {
@@ -38,8 +39,7 @@ void AnswerFolder(Session& session, const Arguments& args) {
     session.out() << "the next folder selection will be cancelled\n";
     return;
   }
-  std::error_code ignored;
-  const std::string path = std::filesystem::absolute(args[1], ignored).lexically_normal().string();
+  const std::string path = simhost::platform::AbsolutePath(args[1]);
   session.host().QueueSelection(path);
   session.out() << "the next folder selection will answer " << path << "\n";
 }

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <memory>
 
+#include "common/program_style.h"
+#include "platform/platform.h"
 #include "session/session_program.h"
 
 namespace simhost_app {
@@ -12,11 +14,12 @@ namespace {
 // A plug-in folder installed as <user folder>/plugins/<name> names its user
 // folder too.
 void TakeUserFolderFromPlugin(SessionRun& run) {
-  const std::filesystem::path folder = std::filesystem::path(run.plugin_folder).lexically_normal();
+  namespace platform = simhost::platform;
+  const std::filesystem::path folder = platform::PathFromUtf8(run.plugin_folder).lexically_normal();
   const std::filesystem::path plugins =
       (folder.has_filename() ? folder : folder.parent_path()).parent_path();
   if (plugins.filename() == "plugins" && plugins.has_parent_path()) {
-    run.host.user_folder = plugins.parent_path().string();
+    run.host.user_folder = platform::Utf8FromPath(plugins.parent_path());
   }
 }
 
@@ -32,7 +35,7 @@ void AddSessionCommand(CLI::App& app, int* exit_code) {
   AddSeedOption(*command, &run->host);
   command->add_option("PLUGIN_FOLDER", run->plugin_folder, "the installed plug-in folder")
       ->required()
-      ->check(CLI::ExistingDirectory);
+      ->check(ExistingFolder());
   command->add_option("SCRIPT", run->scripts,
                       "files of commands, run in order; - reads standard input");
   command->add_flag("-i,--interactive", run->interactive,

@@ -1,13 +1,11 @@
 #include "session/session_program.h"
 
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <optional>
 
+#include "platform/platform.h"
 #include "session/session.h"
 #include "session/terminal_input.h"
 
@@ -17,17 +15,19 @@ namespace {
 
 constexpr char kStandardInput[] = "standard input";
 
-bool StandardInputIsTerminal() { return isatty(STDIN_FILENO) == 1; }
+using simhost::platform::PathFromUtf8;
+using simhost::platform::StandardInputIsTerminal;
+using simhost::platform::Utf8FromPath;
 
 // Returns how many commands failed, counting an unreadable script as one.
 int RunScriptFile(Session& session, const std::string& name) {
   if (name == "-") return session.RunScript(std::cin, kStandardInput);
   std::error_code ignored;
-  if (std::filesystem::is_directory(name, ignored)) {
+  if (std::filesystem::is_directory(PathFromUtf8(name), ignored)) {
     std::cout << "error: cannot read the script " << name << ": it is a folder\n";
     return 1;
   }
-  std::ifstream file(name);
+  std::ifstream file(PathFromUtf8(name));
   if (!file) {
     std::cout << "error: cannot read the script " << name << "; check its name\n";
     return 1;
@@ -48,21 +48,21 @@ int RunScripts(Session& session, const std::vector<std::string>& scripts) {
 // an earlier copy; returns the copy's path, or empty with an error line.
 std::string InstallInApplication(const std::string& folder, const std::string& app_folder) {
   namespace fs = std::filesystem;
-  fs::path source = fs::path(folder);
+  fs::path source = PathFromUtf8(folder);
   if (!source.has_filename()) source = source.parent_path();
-  const fs::path target = fs::path(app_folder) / "plugins" / source.filename();
+  const fs::path target = PathFromUtf8(app_folder) / "plugins" / source.filename();
   std::error_code error;
   fs::remove_all(target, error);
   fs::create_directories(target, error);
   if (!error) fs::copy(source, target, fs::copy_options::recursive, error);
   if (error) {
-    std::cout << "error: cannot install the plug-in in " << target.string() << ": "
+    std::cout << "error: cannot install the plug-in in " << Utf8FromPath(target) << ": "
               << error.message() << "\n";
     return std::string();
   }
-  std::cout << "installed the plug-in in the application's plug-ins folder: " << target.string()
-            << "\n";
-  return target.string();
+  std::cout << "installed the plug-in in the application's plug-ins folder: "
+            << Utf8FromPath(target) << "\n";
+  return Utf8FromPath(target);
 }
 
 }  // namespace
@@ -74,17 +74,16 @@ class TemporaryFolder {
  public:
   TemporaryFolder(std::string& folder, const char* prefix, const char* what, const char* option) {
     if (!folder.empty()) return;
-    std::error_code error;
-    std::string pattern =
-        (std::filesystem::temp_directory_path(error) / (std::string(prefix) + "XXXXXX")).string();
-    if (::mkdtemp(pattern.data()) == nullptr) return;
-    path_ = folder = pattern;
+    std::string reason;
+    const std::string made = simhost::platform::MakeUniqueFolder("", prefix, &reason);
+    if (made.empty()) return;
+    path_ = folder = made;
     std::cout << "note: " << what << " " << path_ << " (temporary, removed at exit; keep one with "
               << option << ")\n";
   }
   ~TemporaryFolder() {
     std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+    if (!path_.empty()) std::filesystem::remove_all(PathFromUtf8(path_), ignored);
   }
   TemporaryFolder(const TemporaryFolder&) = delete;
   TemporaryFolder& operator=(const TemporaryFolder&) = delete;
@@ -113,9 +112,7 @@ int RunSessionProgram(const SessionRun& given) {
   }
   simhost::Host host;
   ApplyHostOptions(run.host, host);
-  std::error_code ignored;
-  std::string folder =
-      std::filesystem::absolute(run.plugin_folder, ignored).lexically_normal().string();
+  std::string folder = simhost::platform::AbsolutePath(run.plugin_folder);
   if (run.install_in_app) {
     folder = InstallInApplication(folder, host.StartupFolder());
     if (folder.empty()) return 1;

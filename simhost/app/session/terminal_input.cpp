@@ -1,5 +1,6 @@
 #include "session/terminal_input.h"
 
+#if SIMHOST_HAS_READLINE
 // clang-format off
 #include <cstdio>  // readline needs FILE first
 #include <readline/readline.h>
@@ -79,3 +80,28 @@ void RunAtTerminal(Session& session) {
 }
 
 }  // namespace simhost_app
+
+#else  // no readline here (Windows): plain line reading
+
+#include <iostream>
+#include <string>
+
+namespace simhost_app {
+
+void RunAtTerminal(Session& session) {
+  std::cout << "simhost session: help lists the commands, quit or Ctrl+Z then Enter leaves\n";
+  std::string line;
+  while (!session.Finished()) {
+    std::cout << "simhost> " << std::flush;
+    if (!std::getline(std::cin, line)) {
+      std::cout << "\n";
+      break;
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    session.RunLine(line);
+  }
+}
+
+}  // namespace simhost_app
+
+#endif

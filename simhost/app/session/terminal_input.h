@@ -1,5 +1,6 @@
 // The session at a terminal: GNU readline with line editing, history and Tab
-// completion of command names and their first argument.
+// completion of command names and their first argument where the build has
+// readline; plain line reading elsewhere (Windows).
 #pragma once
 
 #include "session/session.h"

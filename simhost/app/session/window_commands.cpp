@@ -4,6 +4,7 @@
 
 #include "common/plugin_ids.h"
 #include "container.h"
+#include "platform/platform.h"
 #include "session/browser_view.h"
 #include "session/session.h"
 
@@ -24,13 +25,12 @@ void Grid(Session& session, const Arguments& args) {
 void Shot(Session& session, const Arguments& args) {
   args.ExpectCount(1, 1, "shot FILE.png|FILE.jpg");
   c4d_dialog* browser = session.Browser();
-  std::error_code ignored;
-  const std::filesystem::path file = std::filesystem::absolute(args[0], ignored);
+  const std::string file = simhost::platform::AbsolutePath(args[0]);
   std::string error;
-  if (!session.windows().SavePicture(browser, file.string(), &error)) throw CommandError(error);
+  if (!session.windows().SavePicture(browser, file, &error)) throw CommandError(error);
   const auto [width, height] = session.windows().WindowSize(browser);
-  session.out() << "saved the browser window (" << width << "x" << height << ") to "
-                << file.lexically_normal().string() << "\n";
+  session.out() << "saved the browser window (" << width << "x" << height << ") to " << file
+                << "\n";
 }
 
 // The browser's layout record: its id and the two choosers it keeps.

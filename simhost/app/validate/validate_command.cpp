@@ -5,6 +5,8 @@
 #include <memory>
 #include <system_error>
 
+#include "common/program_style.h"
+#include "platform/platform.h"
 #include "validate/one_check_mode.h"
 #include "validate/validation_run.h"
 
@@ -73,9 +75,7 @@ void Run(CLI::App& command, const ValidateOptions& options, int* exit_code) {
   run.version_given = command.count("--host-version") > 0;
   run.settings.scratch_folder =
       command.count("--user-folder") > 0 ? run.settings.host.user_folder : "";
-  std::error_code ignored;
-  run.settings.plugin_folder =
-      std::filesystem::absolute(run.settings.plugin_folder, ignored).lexically_normal().string();
+  run.settings.plugin_folder = simhost::platform::AbsolutePath(run.settings.plugin_folder);
   // With the JSON on standard output, the text lines move aside to standard error.
   std::ostream& text = run.json_file == "-" ? std::cerr : std::cout;
   *exit_code = RunValidation(run, text, std::cerr);
@@ -109,7 +109,7 @@ void AddValidateCommand(CLI::App& app, int* exit_code) {
   command->add_flag("--keep-files", options->request.keep_files,
                     "keep the checks' temporary folders and say where they are");
   command->add_option("PLUGIN_FOLDER", settings.plugin_folder, "the plug-in folder")
-      ->check(CLI::ExistingDirectory);
+      ->check(ExistingFolder());
   command->callback([command, options, exit_code] { Run(*command, *options, exit_code); });
 }
 

@@ -1,7 +1,5 @@
 #include "validate/validation_run.h"
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -12,6 +10,9 @@
 #include <system_error>
 
 #include "common/plugin_ids.h"
+#include "platform/platform.h"
+#include "plugin_module.h"
+#include "validate/check_runner.h"
 #include "validate/check_table.h"
 #include "validate/one_check_mode.h"
 #include "validate/validation_report.h"
@@ -77,15 +78,14 @@ void PrintLine(const CheckOutcome& check, std::ostream& out, std::ostream& err) 
 
 // A fresh folder for the checks' copies and libraries.
 std::string MakeScratchFolder(const std::string& below, std::string* error) {
+  namespace platform = simhost::platform;
   std::error_code code;
-  const fs::path parent = below.empty() ? fs::temp_directory_path(code) : fs::path(below);
-  fs::create_directories(parent, code);
-  std::string pattern = (parent / "simhost-validate-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) {
-    *error = "cannot make a scratch folder in " + parent.string();
-    return "";
-  }
-  return pattern;
+  const std::string parent = below.empty() ? platform::TempFolder() : below;
+  fs::create_directories(platform::PathFromUtf8(parent), code);
+  std::string reason;
+  const std::string folder = platform::MakeUniqueFolder(parent, "simhost-validate-", &reason);
+  if (folder.empty()) *error = "cannot make a scratch folder in " + parent + ": " + reason;
+  return folder;
 }
 
 // Builds for R14 register nothing from 17000 on, so they are checked on the

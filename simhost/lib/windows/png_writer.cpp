@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "jpeg_encoder.h"
+#include "platform/platform.h"
 
 namespace simhost {
 
@@ -47,15 +48,16 @@ bool WriteRows(FILE* file, int32_t width, int32_t height, png_bytep* rows) {
 // Writes beside the target first and renames it into place.
 bool WriteBytesCarefully(const std::string& bytes, const std::string& path, std::string* error) {
   const std::string temporary = path + ".part";
-  FILE* file = std::fopen(temporary.c_str(), "wb");
+  FILE* file = platform::OpenFile(temporary, "wb");
   if (!file) {
     SetError(error, "cannot create " + temporary);
     return false;
   }
   const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
   const bool closed = std::fclose(file) == 0;
-  if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
-    std::remove(temporary.c_str());
+  std::string ignored;
+  if (!written || !closed || !platform::MoveIntoPlace(temporary, path, &ignored)) {
+    platform::RemoveFile(temporary);
     SetError(error, "cannot write " + path);
     return false;
   }
@@ -73,17 +75,16 @@ std::string LowerSuffix(const std::filesystem::path& path) {
 
 bool WritePicture(int32_t width, int32_t height, const uint8_t* rgb, const std::string& path,
                   std::string* error) {
-  const std::filesystem::path file(path);
+  const std::filesystem::path file = platform::PathFromUtf8(path);
   const std::string suffix = LowerSuffix(file);
   const bool jpeg = suffix == ".jpg" || suffix == ".jpeg";
   if (!jpeg && suffix != ".png") {
     SetError(error, "cannot save " + path + ": name it .png, .jpg or .jpeg");
     return false;
   }
-  std::error_code failed;
   const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
-  if (!std::filesystem::is_directory(folder, failed)) {
-    SetError(error, "cannot save " + path + ": the folder " + folder.string() +
+  if (!platform::Stat(platform::Utf8FromPath(folder)).is_folder) {
+    SetError(error, "cannot save " + path + ": the folder " + platform::Utf8FromPath(folder) +
                         " does not exist (create it first)");
     return false;
   }
@@ -112,15 +113,16 @@ bool WritePng(int32_t width, int32_t height, const uint8_t* rgb, const std::stri
   auto* pixels = const_cast<uint8_t*>(rgb);
   for (size_t y = 0; y < rows.size(); ++y) rows[y] = pixels + y * stride;
   const std::string temporary = path + ".part";
-  FILE* file = std::fopen(temporary.c_str(), "wb");
+  FILE* file = platform::OpenFile(temporary, "wb");
   if (!file) {
     SetError(error, "cannot create " + temporary);
     return false;
   }
   bool written = WriteRows(file, width, height, rows.data());
   bool closed = std::fclose(file) == 0;
-  if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
-    std::remove(temporary.c_str());
+  std::string ignored;
+  if (!written || !closed || !platform::MoveIntoPlace(temporary, path, &ignored)) {
+    platform::RemoveFile(temporary);
     SetError(error, "cannot write " + path);
     return false;
   }

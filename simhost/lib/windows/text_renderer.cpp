@@ -3,6 +3,11 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <cstdio>
+
+#include "platform/platform.h"
+#include "text_util.h"
+
 #ifndef SIMHOST_FONT
 #define SIMHOST_FONT "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
 #endif
@@ -15,6 +20,26 @@ constexpr int32_t kFallbackAdvance = 7;
 constexpr char32_t kReplacement = 0xFFFD;
 
 FT_Face AsFace(void* face) { return static_cast<FT_Face>(face); }
+
+// The build names the font's file; a bare name lies beside the program (as
+// the Windows build ships it).
+std::string FontPath() {
+  const std::string font = SIMHOST_FONT;
+  if (platform::PathFromUtf8(font).is_absolute()) return font;
+  return JoinPath(platform::ProgramFolder(), font);
+}
+
+// The whole file, read through the platform layer so that any path works
+// (FreeType's own opening takes a narrow path).
+std::vector<uint8_t> ReadFont(const std::string& path) {
+  std::vector<uint8_t> bytes;
+  std::FILE* file = platform::OpenFile(path, "rb");
+  if (file == nullptr) return bytes;
+  bytes.resize(static_cast<size_t>(platform::OpenFileLength(file)));
+  if (std::fread(bytes.data(), 1, bytes.size(), file) != bytes.size()) bytes.clear();
+  std::fclose(file);
+  return bytes;
+}
 
 // Length of the sequence a lead byte starts, 0 for a byte that cannot lead.
 int SequenceLength(unsigned char lead) {
@@ -64,8 +89,13 @@ TextRenderer::TextRenderer() {
   FT_Library library = nullptr;
   if (FT_Init_FreeType(&library) != 0) return;
   library_ = library;
+  font_file_ = ReadFont(FontPath());
   FT_Face face = nullptr;
-  if (FT_New_Face(library, SIMHOST_FONT, 0, &face) != 0) return;
+  if (font_file_.empty() ||
+      FT_New_Memory_Face(library, font_file_.data(), static_cast<FT_Long>(font_file_.size()), 0,
+                         &face) != 0) {
+    return;
+  }
   if (FT_Set_Pixel_Sizes(face, 0, kFontPixels) != 0) {
     FT_Done_Face(face);
     return;

@@ -53,6 +53,7 @@ class TextRenderer {
   int32_t ascent_ = 11;
   std::unordered_map<uint32_t, int32_t> advances_;
   std::unordered_map<uint32_t, Glyph> glyphs_;
+  std::vector<uint8_t> font_file_;  // the face reads from it while it lives
 };
 
 // Splits UTF-8 into code points; a broken sequence gives U+FFFD.
