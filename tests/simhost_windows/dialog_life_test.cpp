@@ -140,7 +140,7 @@ TEST_F(DialogLifeTest, SavedLayoutTravelsBackOnRestore) {
   bool answer = true;
   dialog.message = [&](FakeDialog& d, const c4d_container* msg, c4d_container* result) -> int32_t {
     int32_t id = containers.get_id(msg);
-    if (id == simhost::kMsgLayoutGet && answer) {
+    if (id == C4D_BFM_LAYOUT_GETDATA && answer) {
       containers.set_id(result, 0);
       c4d_container* record = containers.create(0);
       c4d_value size{};
@@ -154,10 +154,10 @@ TEST_F(DialogLifeTest, SavedLayoutTravelsBackOnRestore) {
       containers.destroy(record);
       return 1;
     }
-    if (id == simhost::kMsgLayoutSet) {
+    if (id == C4D_BFM_LAYOUT_SETDATA) {
       c4d_value layout{};
       c4d_value record{};
-      if (containers.get(msg, simhost::kMsgLayoutSet, &layout) &&
+      if (containers.get(msg, C4D_BFM_LAYOUT_SETDATA, &layout) &&
           containers.get(layout.container, 1035349, &record)) {
         restored_size = IntAt(table_, record.container, 101);
       }
@@ -188,7 +188,7 @@ TEST_F(DialogLifeTest, CursorInfoAndTimerReachTheDialog) {
   FakeDialog dialog(table_);
   int32_t seen_x = -1;
   dialog.message = [&](FakeDialog&, const c4d_container* msg, c4d_container*) {
-    seen_x = IntAt(table_, msg, simhost::kInputX);
+    seen_x = IntAt(table_, msg, C4D_BFM_INPUT_X);
     return 7;
   };
   ASSERT_TRUE(dialog.Open());
