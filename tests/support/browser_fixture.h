@@ -92,6 +92,7 @@ class BrowserSession {
   simhost::Document& doc() { return host().ActiveDocument(); }
   simhost::WindowSystem& windows() { return host().Windows(); }
   PluginFixture& fixture() { return fixture_; }
+  const PluginFixture& fixture() const { return fixture_; }
   // The installed plug-in's own Packs folder, emptied for the test.
   TestLibrary& library() { return library_; }
   std::filesystem::path Pack(const std::string& folder) const { return library_.root() / folder; }
@@ -143,10 +144,10 @@ class BrowserTest : public testing::TestWithParam<Build> {
   simhost::Host& host() { return session_.host(); }
   simhost::WindowSystem& windows() { return session_.windows(); }
   bool R17() const { return GetParam() == Build::R17; }
-  const std::filesystem::path& plugin_folder() { return session_.fixture().plugin_folder(); }
-  std::filesystem::path res_folder() { return plugin_folder() / "res"; }
+  const std::filesystem::path& plugin_folder() const { return session_.fixture().plugin_folder(); }
+  std::filesystem::path res_folder() const { return plugin_folder() / "res"; }
   // A folder of the test's own beside the user folder.
-  std::filesystem::path scratch() {
+  std::filesystem::path scratch() const {
     return session_.fixture().user_folder().parent_path() / "scratch";
   }
   // The installed plug-in's Packs folder, emptied of the demo packs.
