@@ -138,7 +138,7 @@ FakeDialog::FakeDialog(const c4d_function_table& table_in)
 FakeDialog::~FakeDialog() { api.destroy(handle_); }
 
 bool FakeDialog::Open(int32_t width, int32_t height) {
-  return api.open(handle_, 20, 1035349, -1, -1, width, height, 0) != 0;
+  return api.open(handle_, 20, kFakePluginId, -1, -1, width, height, 0) != 0;
 }
 
 int FakeDialog::Count(const std::string& call) const {

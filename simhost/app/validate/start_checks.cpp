@@ -82,12 +82,14 @@ std::vector<std::string> Registrations(const simhost::Host& host) {
 
 void ExpectRegistered(const simhost::Host& host, Findings& findings) {
   const simhost::RegisteredCommand* command = host.FindCommand(ids::kBrowserCommand);
-  if (findings.Expect(command != nullptr, "no command 1035349 registered")) {
+  if (findings.Expect(command != nullptr,
+                      "no command " + std::to_string(ids::kBrowserCommand) + " registered")) {
     findings.ExpectEq(command->name, std::string(ids::kCommandName), "the command's name");
     findings.ExpectEq(command->help, std::string(ids::kCommandHelp), "the command's help text");
   }
   const simhost::RegisteredSceneHook* hook = host.FindSceneHook(ids::kSceneHook);
-  if (findings.Expect(hook != nullptr, "no scene hook 1038218 registered")) {
+  if (findings.Expect(hook != nullptr,
+                      "no scene hook " + std::to_string(ids::kSceneHook) + " registered")) {
     findings.ExpectEq(hook->name, std::string(ids::kSceneHookName), "the scene hook's name");
   }
   const std::vector<std::string> order = Registrations(host);
