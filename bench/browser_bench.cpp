@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "bitmap.h"
+#include "common/plugin_ids.h"
 #include "host.h"
 #include "ratio_reporter.h"
 #include "test_library.h"
@@ -23,11 +24,11 @@ namespace fs = std::filesystem;
 using lumidrome_test::TestLibrary;
 using lumidrome_test::TileFiles;
 
-const int32_t kBrowserCommand = 1035349;
-const int32_t kPackChooser = 105;
-const int32_t kSizeChooser = 101;
-const int32_t kShowAll = 9002;
-const int32_t kFirstTile = 6000;
+using simhost_app::plugin_ids::kBrowserCommand;
+using simhost_app::plugin_ids::kFirstTile;
+using simhost_app::plugin_ids::kPackChooser;
+using simhost_app::plugin_ids::kShowAll;
+using simhost_app::plugin_ids::kSizeChooser;
 const int kPacks = 10;
 
 // The built plug-in installed in a temporary user folder, its Packs/ holding

@@ -45,7 +45,7 @@ bool Document::InsertObject(Atom* object, Atom* parent, Atom* pred, bool check_n
                                        : objects_;
   if (check_names) MakeNameUnique(object, AllObjects());
   list.InsertAfter(pred, object);
-  NotifyInserted(object, kDocInfoObjectInsert);
+  NotifyInserted(object, C4D_DOCUMENT_INFO_OBJECT_INSERT);
   return true;
 }
 
@@ -55,7 +55,7 @@ bool Document::InsertMaterial(Atom* material, Atom* pred, bool check_names) {
   Detach(material);
   if (check_names) MakeNameUnique(material, materials_.Items());
   materials_.InsertAfter(pred, material);
-  NotifyInserted(material, kDocInfoMaterialInsert);
+  NotifyInserted(material, C4D_DOCUMENT_INFO_MATERIAL_INSERT);
   return true;
 }
 
@@ -66,7 +66,7 @@ bool Document::InsertTag(Atom* object, Atom* tag, Atom* pred) {
   if (pred != nullptr && pred->List() != &object->Tags()) return false;
   Detach(tag);
   object->Tags().InsertAfter(pred, tag);
-  if (object->GetDocument() == this) NotifyInserted(tag, kDocInfoTagInsert);
+  if (object->GetDocument() == this) NotifyInserted(tag, C4D_DOCUMENT_INFO_TAG_INSERT);
   return true;
 }
 
@@ -316,7 +316,7 @@ int Document::SendDocumentInfo(const c4d_document_info& info) {
   for (const auto& node : hook_nodes_) nodes.push_back(node.get());
   for (SceneHookNode* node : nodes) {
     c4d_document_info copy = info;
-    node->Message(kMsgDocumentInfo, &copy);
+    node->Message(C4D_MSG_DOCUMENT_INFO, &copy);
     ++delivered;
   }
   return delivered;

@@ -22,12 +22,6 @@ constexpr int32_t kAdd = 1;
 constexpr int32_t kSub = 2;
 }  // namespace selection_mode
 
-// The document-information message and the subtypes the host sends.
-constexpr int32_t kMsgDocumentInfo = C4D_MSG_DOCUMENT_INFO;
-constexpr int32_t kDocInfoObjectInsert = C4D_DOCUMENT_INFO_OBJECT_INSERT;
-constexpr int32_t kDocInfoTagInsert = C4D_DOCUMENT_INFO_TAG_INSERT;
-constexpr int32_t kDocInfoMaterialInsert = C4D_DOCUMENT_INFO_MATERIAL_INSERT;
-
 class Document : public Atom {
  public:
   explicit Document(std::string name);
@@ -93,7 +87,7 @@ class Document : public Atom {
   void RemoveHookNodes(int32_t hook_id);
   void RemoveAllHookNodes();
   SceneHookNode* FindSceneHook(int32_t id) const;
-  // Sends message 1001078 with a copy of info to every hook instance;
+  // Sends C4D_MSG_DOCUMENT_INFO with a copy of info to every hook instance;
   // returns how many instances got it.
   int SendDocumentInfo(const c4d_document_info& info);
 

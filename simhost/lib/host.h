@@ -193,7 +193,7 @@ class Host {
   // Closing the last document opens a fresh one.
   void CloseDocument(Document* document);
   std::vector<Document*> Documents() const;
-  // Sends message 1001078 to the hook instances of every document; returns
+  // Sends C4D_MSG_DOCUMENT_INFO to the hook instances of every document; returns
   // how many got it.
   int BroadcastDocumentInfo(const c4d_document_info& info);
   // A new element, or null when the type is unknown or its plug-in missing;

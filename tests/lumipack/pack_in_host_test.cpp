@@ -2,12 +2,12 @@
 // and a click puts its HDRI and background into the scene; and the program
 // itself, run as a user would.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <sstream>
 
 #include "build_command.h"
+#include "command_runner.h"
 #include "hdri_samples.h"
 #include "plugin_fixture.h"
 #include "radiance_format.h"
@@ -52,20 +52,9 @@ TEST(PackInHost, TheBrowserShowsAndAppliesABuiltPack) {
   EXPECT_EQ(hdri->Data().GetText(2037), pack + "/Background/Open_Field.jpg");
 }
 
-struct ProgramRun {
-  int status = -1;
-  std::string out;
-};
-
-ProgramRun RunLumipack(const std::string& arguments) {
-  ProgramRun run;
-  FILE* pipe =
-      popen((std::string("'") + LUMIPACK_PROGRAM + "' " + arguments + " 2>&1").c_str(), "r");
-  char buffer[4096];
-  for (size_t got; (got = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, got);
-  int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+lumidrome_test::CommandRun RunLumipack(const std::string& arguments) {
+  return lumidrome_test::RunCommand(lumidrome_test::ProgramCommand(LUMIPACK_PROGRAM) + " " +
+                                    arguments + " 2>&1");
 }
 
 TEST(LumipackProgram, BuildsReportsAndExitsAsDocumented) {
@@ -73,25 +62,27 @@ TEST(LumipackProgram, BuildsReportsAndExitsAsDocumented) {
   const fs::path source = folder.path() / "Dawn.hdr";
   lumipack::WriteRadiance(Sky(128, 64), source.string());
   const std::string library = "'" + (folder.path() / "lib").string() + "'";
-  ProgramRun built = RunLumipack("build --library " + library + " --pack 01_Mine --jobs 2 '" +
-                                 source.string() + "'");
-  EXPECT_EQ(built.status, 0) << built.out;
-  EXPECT_TRUE(Has(built.out, "[1/1] built Dawn from ")) << built.out;
-  EXPECT_TRUE(Has(built.out, "Summary: 1 pack, 1 tile: 1 fine")) << built.out;
+  lumidrome_test::CommandRun built = RunLumipack(
+      "build --library " + library + " --pack 01_Mine --jobs 2 '" + source.string() + "'");
+  EXPECT_EQ(built.exit_status, 0) << built.output;
+  EXPECT_TRUE(Has(built.output, "[1/1] built Dawn from ")) << built.output;
+  EXPECT_TRUE(Has(built.output, "Summary: 1 pack, 1 tile: 1 fine")) << built.output;
 
   std::FILE* bad = std::fopen((folder.path() / "Bad.hdr").c_str(), "wb");
   std::fputs("#?RADIANCE\n\n-Y 4 +X 4\n", bad);
   std::fclose(bad);
-  ProgramRun failed = RunLumipack("build --library " + library + " --pack 01_Mine '" +
-                                  (folder.path() / "Bad.hdr").string() + "'");
-  EXPECT_EQ(failed.status, 1) << failed.out;
-  EXPECT_TRUE(Has(failed.out, "Bad.hdr: truncated")) << failed.out;
+  lumidrome_test::CommandRun failed =
+      RunLumipack("build --library " + library + " --pack 01_Mine '" +
+                  (folder.path() / "Bad.hdr").string() + "'");
+  EXPECT_EQ(failed.exit_status, 1) << failed.output;
+  EXPECT_TRUE(Has(failed.output, "Bad.hdr: truncated")) << failed.output;
 
-  EXPECT_EQ(RunLumipack("build --library " + library + " --pack 01_Mine").status, 2);
-  EXPECT_EQ(RunLumipack("build --pack 01_Mine x.hdr").status, 2);
-  EXPECT_EQ(
-      RunLumipack("build --library " + library + " --pack 01_Mine --tonemap soft x.hdr").status, 2);
-  EXPECT_EQ(RunLumipack("--help").status, 0);
+  EXPECT_EQ(RunLumipack("build --library " + library + " --pack 01_Mine").exit_status, 2);
+  EXPECT_EQ(RunLumipack("build --pack 01_Mine x.hdr").exit_status, 2);
+  EXPECT_EQ(RunLumipack("build --library " + library + " --pack 01_Mine --tonemap soft x.hdr")
+                .exit_status,
+            2);
+  EXPECT_EQ(RunLumipack("--help").exit_status, 0);
 }
 
 }  // namespace

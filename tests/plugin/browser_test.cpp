@@ -4,14 +4,17 @@
 #include <filesystem>
 #include <string>
 
+#include "common/plugin_ids.h"
 #include "plugin_fixture.h"
 #include "windows/window_system.h"
 
 namespace lumidrome_test {
 namespace {
 
-const int32_t kCommand = 1035349;
-const int32_t kHdriObject = 1035165;
+namespace ids = simhost_app::plugin_ids;
+
+// How a scene description names an element of the HDRI object type.
+std::string HdriObjectMark() { return "(type " + std::to_string(ids::kHdriObject) + ")"; }
 
 class Browser : public testing::Test {
  protected:
@@ -19,8 +22,8 @@ class Browser : public testing::Test {
   simhost::Host& host() { return fixture_.host(); }
   void Load() { ASSERT_TRUE(host().Load(fixture_.plugin_folder().string())); }
   c4d_dialog* Run() {
-    host().ExecuteCommand(kCommand, &host().ActiveDocument());
-    return host().Windows().FindOpenDialog(kCommand);
+    host().ExecuteCommand(ids::kBrowserCommand, &host().ActiveDocument());
+    return host().Windows().FindOpenDialog(ids::kBrowserCommand);
   }
   PluginFixture fixture_;
 };
@@ -68,23 +71,25 @@ TEST_F(Browser, RestoreLayoutOpensWhereExecuteRefuses) {
   host().SetUserFolder((fixture_.user_folder() / "elsewhere").string());
   Load();
   simhost::SavedLayout saved;
-  host().RestoreCommandLayout(kCommand, &saved);
-  EXPECT_NE(host().Windows().FindOpenDialog(kCommand), nullptr);
+  host().RestoreCommandLayout(ids::kBrowserCommand, &saved);
+  EXPECT_NE(host().Windows().FindOpenDialog(ids::kBrowserCommand), nullptr);
 }
 
 TEST_F(Browser, ClickOnEmptySceneCreatesOneUndoableHdriObject) {
   Load();
   c4d_dialog* browser = Run();
   ASSERT_NE(browser, nullptr);
-  ASSERT_TRUE(host().Windows().SendInput(browser, 6000, simhost::InputEvent::Click()));
+  ASSERT_TRUE(host().Windows().SendInput(browser, ids::kFirstTile, simhost::InputEvent::Click()));
   std::string scene = host().ActiveDocument().Describe();
-  EXPECT_NE(scene.find("(type 1035165)"), std::string::npos) << scene;
+  EXPECT_NE(scene.find(HdriObjectMark()), std::string::npos) << scene;
   EXPECT_NE(scene.find(".hdr\""), std::string::npos) << scene;
   // The scene hook marked the inserted object.
-  EXPECT_NE(scene.find("[2059 hook mark] Int32 1"), std::string::npos) << scene;
+  EXPECT_NE(scene.find("[" + std::to_string(ids::kHookFlag) + " hook mark] Int32 1"),
+            std::string::npos)
+      << scene;
   EXPECT_EQ(host().Sleeps().size(), 1u);
   ASSERT_TRUE(host().ActiveDocument().Undo().Undo());
-  EXPECT_EQ(host().ActiveDocument().Describe().find("(type 1035165)"), std::string::npos);
+  EXPECT_EQ(host().ActiveDocument().Describe().find(HdriObjectMark()), std::string::npos);
 }
 
 TEST_F(Browser, ClickWithoutHdriPluginChangesNothing) {
@@ -92,8 +97,8 @@ TEST_F(Browser, ClickWithoutHdriPluginChangesNothing) {
   Load();
   c4d_dialog* browser = Run();
   ASSERT_NE(browser, nullptr);
-  host().Windows().SendInput(browser, 6000, simhost::InputEvent::Click());
-  EXPECT_EQ(host().ActiveDocument().Describe().find("(type 1035165)"), std::string::npos);
+  host().Windows().SendInput(browser, ids::kFirstTile, simhost::InputEvent::Click());
+  EXPECT_EQ(host().ActiveDocument().Describe().find(HdriObjectMark()), std::string::npos);
   EXPECT_TRUE(host().Messages().empty());
   EXPECT_TRUE(host().EventAdds().empty());
 }
@@ -101,17 +106,18 @@ TEST_F(Browser, ClickWithoutHdriPluginChangesNothing) {
 TEST_F(Browser, SelectedHdriObjectsChangeInOneUndoStep) {
   Load();
   simhost::Document& doc = host().ActiveDocument();
-  simhost::Atom* first = doc.AddObject(kHdriObject, "First");
-  simhost::Atom* second = doc.AddObject(kHdriObject, "Second");
+  simhost::Atom* first = doc.AddObject(ids::kHdriObject, "First");
+  simhost::Atom* second = doc.AddObject(ids::kHdriObject, "Second");
   doc.SelectObjects({second, first});
   c4d_dialog* browser = Run();
   ASSERT_NE(browser, nullptr);
-  host().Windows().SendInput(browser, 6000, simhost::InputEvent::Click());
-  EXPECT_NE(first->Data().GetText(2002), "");
-  EXPECT_EQ(first->Data().GetText(2002), second->Data().GetText(2002));
+  host().Windows().SendInput(browser, ids::kFirstTile, simhost::InputEvent::Click());
+  EXPECT_NE(first->Data().GetText(ids::kHdriObjectFile), "");
+  EXPECT_EQ(first->Data().GetText(ids::kHdriObjectFile),
+            second->Data().GetText(ids::kHdriObjectFile));
   ASSERT_TRUE(doc.Undo().Undo());
-  EXPECT_EQ(first->Data().GetText(2002), "");
-  EXPECT_EQ(second->Data().GetText(2002), "");
+  EXPECT_EQ(first->Data().GetText(ids::kHdriObjectFile), "");
+  EXPECT_EQ(second->Data().GetText(ids::kHdriObjectFile), "");
 }
 
 }  // namespace

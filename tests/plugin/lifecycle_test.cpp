@@ -2,29 +2,27 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
-#include <memory>
+#include <sstream>
 #include <string>
 #include <utility>
 
+#include "command_runner.h"
+#include "common/plugin_ids.h"
 #include "plugin_fixture.h"
 
 namespace lumidrome_test {
 namespace {
 
-const int32_t kCommand = 1035349;
-const int32_t kSceneHook = 1038218;
+namespace ids = simhost_app::plugin_ids;
 
 std::string ModuleFile(Build build) { return std::string(BuiltFolder(build)) + "/Lumidrome.so"; }
 
 std::string DefinedDynamicSymbols(const std::string& module) {
-  std::string command = "nm -D --defined-only '" + module + "'";
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+  const std::string table = RunCommand("nm -D --defined-only " + ShellQuoted(module)).output;
+  std::istringstream lines(table);
   std::string names;
-  char line[512];
-  while (pipe && fgets(line, sizeof line, pipe.get())) {
-    std::string text(line);
-    names += text.substr(text.find_last_of(' ') + 1);
+  for (std::string line; std::getline(lines, line);) {
+    names += line.substr(line.find_last_of(' ') + 1) + "\n";
   }
   return names;
 }
@@ -48,40 +46,41 @@ TEST_P(Lifecycle, ExportsOnlyTheEntry) {
 }
 
 TEST_P(Lifecycle, InitialisationChecksTheInterfaceVersion) {
-  int32_t minimum = R17() ? 17030 : 14000;
-  EXPECT_EQ(Init(minimum - 1), -3);
+  int32_t minimum = R17() ? ids::kMinimumR17 : ids::kMinimumR14;
+  EXPECT_EQ(Init(minimum - 1), C4D_ANSWER_UNUSABLE_HOST);
   host().Unload();
-  EXPECT_EQ(Init(minimum), 1);
+  EXPECT_EQ(Init(minimum), C4D_ANSWER_OK);
   // A second initialisation only counts; the first end only uncounts.
-  EXPECT_EQ(host().CallInit(&host().Table(), host().ModulePath().c_str()), 1);
-  EXPECT_EQ(host().CallMain(3, nullptr, nullptr, nullptr), 1);
-  EXPECT_EQ(host().CallMain(3, nullptr, nullptr, nullptr), 1);
+  EXPECT_EQ(host().CallInit(&host().Table(), host().ModulePath().c_str()), C4D_ANSWER_OK);
+  EXPECT_EQ(host().CallMain(C4D_ACTION_END, nullptr, nullptr, nullptr), C4D_ANSWER_OK);
+  EXPECT_EQ(host().CallMain(C4D_ACTION_END, nullptr, nullptr, nullptr), C4D_ANSWER_OK);
 }
 
 TEST_P(Lifecycle, InitialisationWithoutModulePathIsRefused) {
   std::string error;
   ASSERT_TRUE(host().OpenModule(fixture_.plugin_folder().string(), &error)) << error;
-  EXPECT_EQ(host().CallInit(&host().Table(), nullptr), -3);
+  EXPECT_EQ(host().CallInit(&host().Table(), nullptr), C4D_ANSWER_UNUSABLE_HOST);
 }
 
 TEST_P(Lifecycle, AnswersEveryActionAndMessage) {
-  ASSERT_EQ(Init(18011), 1);
-  EXPECT_EQ(host().CallMain(4, nullptr, nullptr, nullptr), 5);
-  for (int32_t action : {0, 5, 7})
-    EXPECT_EQ(host().CallMain(action, nullptr, nullptr, nullptr), -1);
-  EXPECT_EQ(host().SendPluginMessage(0, nullptr), 1);
-  EXPECT_EQ(host().SendPluginMessage(1001188, nullptr), -1);
-  EXPECT_EQ(host().SendPluginMessage(12345, nullptr), -1);
-  EXPECT_EQ(host().SendPluginMessage(1, nullptr), 1);
-  EXPECT_EQ(host().SendPluginMessage(1, nullptr), 1);
+  ASSERT_EQ(Init(18011), C4D_ANSWER_OK);
+  EXPECT_EQ(host().CallMain(C4D_ACTION_VERSION, nullptr, nullptr, nullptr),
+            C4D_ANSWER_FRAME_VERSION);
+  for (int32_t unknown_action : {0, 5, 7})
+    EXPECT_EQ(host().CallMain(unknown_action, nullptr, nullptr, nullptr), C4D_ANSWER_REFUSED);
+  EXPECT_EQ(host().SendPluginMessage(C4D_MESSAGE_PRIORITY, nullptr), C4D_ANSWER_OK);
+  EXPECT_EQ(host().SendPluginMessage(C4D_MESSAGE_BUILD_MENU, nullptr), C4D_ANSWER_REFUSED);
+  EXPECT_EQ(host().SendPluginMessage(12345, nullptr), C4D_ANSWER_REFUSED);  // no such message
+  EXPECT_EQ(host().SendPluginMessage(C4D_MESSAGE_LOAD_RESOURCES, nullptr), C4D_ANSWER_OK);
+  EXPECT_EQ(host().SendPluginMessage(C4D_MESSAGE_LOAD_RESOURCES, nullptr), C4D_ANSWER_OK);
   EXPECT_EQ(host().ResourceLoadRequests(), 1);
 }
 
 TEST_P(Lifecycle, RefusedResourcesAreAskedForOnce) {
   host().SetResourceLoading(false);
-  ASSERT_EQ(Init(18011), 1);
-  EXPECT_EQ(host().SendPluginMessage(1, nullptr), -1);
-  EXPECT_EQ(host().SendPluginMessage(1, nullptr), -1);
+  ASSERT_EQ(Init(18011), C4D_ANSWER_OK);
+  EXPECT_EQ(host().SendPluginMessage(C4D_MESSAGE_LOAD_RESOURCES, nullptr), C4D_ANSWER_REFUSED);
+  EXPECT_EQ(host().SendPluginMessage(C4D_MESSAGE_LOAD_RESOURCES, nullptr), C4D_ANSWER_REFUSED);
   EXPECT_EQ(host().ResourceLoadRequests(), 1);
 }
 
@@ -89,16 +88,16 @@ TEST_P(Lifecycle, StartRegistersCommandThenSceneHook) {
   host().SetInterfaceVersion(R17() ? 18011 : 16999);
   ASSERT_TRUE(host().Load(fixture_.plugin_folder().string()));
   ASSERT_EQ(host().Commands().size(), 1u);
-  EXPECT_NE(host().FindCommand(kCommand), nullptr);
-  EXPECT_NE(host().FindSceneHook(kSceneHook), nullptr);
-  EXPECT_EQ(host().CommandState(kCommand, nullptr), 0x40000000);
+  EXPECT_NE(host().FindCommand(ids::kBrowserCommand), nullptr);
+  EXPECT_NE(host().FindSceneHook(ids::kSceneHook), nullptr);
+  EXPECT_EQ(host().CommandState(ids::kBrowserCommand, nullptr), C4D_CMD_ENABLED);
 }
 
 TEST_P(Lifecycle, RefusedCommandFailsTheStartBeforeTheSceneHook) {
   host().SetInterfaceVersion(16999);
   host().SetAcceptCommands(false);
   EXPECT_FALSE(host().Load(fixture_.plugin_folder().string()));
-  EXPECT_EQ(host().LastLoad().start, 0);
+  EXPECT_EQ(host().LastLoad().start, C4D_ANSWER_FAILED);
   EXPECT_TRUE(host().SceneHooks().empty());
 }
 
@@ -144,8 +143,8 @@ TEST_P(Lifecycle, BannerNamesEverySystemAndEdition) {
 TEST_P(Lifecycle, CommandIsAlwaysEnabled) {
   host().SetInterfaceVersion(R17() ? 18011 : 16999);
   ASSERT_TRUE(host().Load(fixture_.plugin_folder().string()));
-  EXPECT_EQ(host().CommandState(kCommand, nullptr), 0x40000000);
-  EXPECT_EQ(host().CommandState(kCommand, &host().ActiveDocument()), 0x40000000);
+  EXPECT_EQ(host().CommandState(ids::kBrowserCommand, nullptr), C4D_CMD_ENABLED);
+  EXPECT_EQ(host().CommandState(ids::kBrowserCommand, &host().ActiveDocument()), C4D_CMD_ENABLED);
 }
 
 INSTANTIATE_TEST_SUITE_P(Builds, Lifecycle, testing::Values(Build::R17, Build::R14),
@@ -155,9 +154,9 @@ INSTANTIATE_TEST_SUITE_P(Builds, Lifecycle, testing::Values(Build::R17, Build::R
 
 TEST(LifecycleR14, OnHostsFrom17000StartsSilently) {
   PluginFixture fixture(Build::R14);
-  fixture.host().SetInterfaceVersion(17000);
+  fixture.host().SetInterfaceVersion(ids::kFirstNewHost);
   ASSERT_TRUE(fixture.host().Load(fixture.plugin_folder().string()));
-  EXPECT_EQ(fixture.host().LastLoad().start, 1);
+  EXPECT_EQ(fixture.host().LastLoad().start, C4D_ANSWER_OK);
   EXPECT_TRUE(fixture.host().Commands().empty());
   EXPECT_TRUE(fixture.host().SceneHooks().empty());
   EXPECT_TRUE(fixture.host().Printed().empty());

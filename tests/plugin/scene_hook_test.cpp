@@ -1,14 +1,14 @@
 // The scene hook's answer to document-information messages.
 #include <gtest/gtest.h>
 
+#include "common/plugin_ids.h"
 #include "plugin_fixture.h"
 
 namespace lumidrome_test {
 namespace {
 
-const int32_t kHdriObject = 1035165;
-const int32_t kHdriTag = 1037662;
-const int32_t kObjectInserted = 1010;
+namespace ids = simhost_app::plugin_ids;
+const int32_t kObjectInserted = C4D_DOCUMENT_INFO_OBJECT_INSERT;
 
 class SceneHook : public testing::TestWithParam<Build> {
  protected:
@@ -28,34 +28,34 @@ class SceneHook : public testing::TestWithParam<Build> {
 };
 
 TEST_P(SceneHook, InsertedHdriObjectIsMarkedAndMaterialCleared) {
-  simhost::Atom* object = doc().AddObject(kHdriObject, "Sky");
+  simhost::Atom* object = doc().AddObject(ids::kHdriObject, "Sky");
   doc().SelectMaterial(doc().AddMaterial("Mat"), 0);
-  object->Data().Remove(2059);
+  object->Data().Remove(ids::kHookFlag);
   Send(kObjectInserted, object, true);
-  EXPECT_EQ(object->Data().GetInt32(2059), 1);
+  EXPECT_EQ(object->Data().GetInt32(ids::kHookFlag), 1);
   EXPECT_EQ(doc().ActiveMaterial(), nullptr);
 }
 
 TEST_P(SceneHook, WithoutDocumentOnlyTheFlagIsSet) {
-  simhost::Atom* object = doc().AddObject(kHdriObject, "Sky");
+  simhost::Atom* object = doc().AddObject(ids::kHdriObject, "Sky");
   simhost::Atom* material = doc().AddMaterial("Mat");
   doc().SelectMaterial(material, 0);
-  object->Data().Remove(2059);
+  object->Data().Remove(ids::kHookFlag);
   Send(kObjectInserted, object, false);
-  EXPECT_EQ(object->Data().GetInt32(2059), 1);
+  EXPECT_EQ(object->Data().GetInt32(ids::kHookFlag), 1);
   EXPECT_EQ(doc().ActiveMaterial(), material);
 }
 
 TEST_P(SceneHook, OtherSubtypesElementsAndNullLeaveTheSceneAlone) {
-  simhost::Atom* object = doc().AddObject(kHdriObject, "Sky");
-  simhost::Atom* tag = doc().AddTag(object, kHdriTag, "Tag");
-  object->Data().Remove(2059);
-  Send(1009, object, true);
-  Send(1011, object, true);
+  simhost::Atom* object = doc().AddObject(ids::kHdriObject, "Sky");
+  simhost::Atom* tag = doc().AddTag(object, ids::kHdriTag, "Tag");
+  object->Data().Remove(ids::kHookFlag);
+  Send(C4D_DOCUMENT_INFO_TOOL_CHANGED, object, true);
+  Send(C4D_DOCUMENT_INFO_TAG_INSERT, object, true);
   Send(kObjectInserted, tag, true);
   Send(kObjectInserted, nullptr, true);
-  EXPECT_EQ(object->Data().Find(2059), nullptr);
-  EXPECT_EQ(tag->Data().Find(2059), nullptr);
+  EXPECT_EQ(object->Data().Find(ids::kHookFlag), nullptr);
+  EXPECT_EQ(tag->Data().Find(ids::kHookFlag), nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(Builds, SceneHook, testing::Values(Build::R17, Build::R14),

@@ -9,13 +9,17 @@
 #include <string>
 
 #include "c4d_function_table.h"
+#include "common/plugin_ids.h"
 #include "plugin_fixture.h"
 #include "windows/window_system.h"
 
 namespace lumidrome_test {
 namespace {
 
-const int32_t kCommand = 1035349;
+namespace ids = simhost_app::plugin_ids;
+
+// How a scene description names an element of the HDRI object type.
+std::string HdriObjectMark() { return "(type " + std::to_string(ids::kHdriObject) + ")"; }
 const int32_t kNewerHostVersion = 19000;
 const int kNewerFunctions = 5;
 
@@ -92,12 +96,12 @@ TEST_P(TableGrowth, ModuleRunsOnAHostWithLargerAreas) {
   ASSERT_EQ(host().SendPluginMessage(C4D_MESSAGE_LOAD_RESOURCES, nullptr), C4D_ANSWER_OK);
   ASSERT_EQ(host().CallMain(C4D_ACTION_START, nullptr, nullptr, nullptr), C4D_ANSWER_OK);
   if (GetParam() == Build::R17) {
-    ASSERT_NE(host().FindCommand(kCommand), nullptr);
-    host().ExecuteCommand(kCommand, &host().ActiveDocument());
-    c4d_dialog* browser = host().Windows().FindOpenDialog(kCommand);
+    ASSERT_NE(host().FindCommand(ids::kBrowserCommand), nullptr);
+    host().ExecuteCommand(ids::kBrowserCommand, &host().ActiveDocument());
+    c4d_dialog* browser = host().Windows().FindOpenDialog(ids::kBrowserCommand);
     ASSERT_NE(browser, nullptr);
-    ASSERT_TRUE(host().Windows().SendInput(browser, 6000, simhost::InputEvent::Click()));
-    EXPECT_NE(host().ActiveDocument().Describe().find("(type 1035165)"), std::string::npos);
+    ASSERT_TRUE(host().Windows().SendInput(browser, ids::kFirstTile, simhost::InputEvent::Click()));
+    EXPECT_NE(host().ActiveDocument().Describe().find(HdriObjectMark()), std::string::npos);
   }
   host().Unload();
   EXPECT_EQ(g_unknown_calls, 0);

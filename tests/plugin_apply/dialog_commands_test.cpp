@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "browser_session.h"
+#include "browser_fixture.h"
 
 namespace lumidrome_test {
 namespace {
@@ -177,9 +177,10 @@ TEST_P(Commands, ChangeDirectoryCancelledOrToAFileKeepsTheEarlierChoice) {
   // click applies what the tile shows.
   ASSERT_TRUE(session_.ChooseSize(3));
   EXPECT_EQ(Shown(), (Labels{"g1", "g2", "g3"}));
-  simhost::Atom* hdri = session_.doc().AddObject(kHdriObjectType, "Sky");
+  simhost::Atom* hdri = session_.doc().AddObject(kHdriObject, "Sky");
   ASSERT_TRUE(session_.ClickLabel("g2"));
-  EXPECT_EQ(hdri->Data().GetText(2002), PackFile(session_.Pack("03_Gamma"), "HDRIs", "g2.hdr"));
+  EXPECT_EQ(hdri->Data().GetText(kHdriObjectFile),
+            PackFile(session_.Pack("03_Gamma"), "HDRIs", "g2.hdr"));
 
   // Once a folder has been chosen, a later cancel or file leaves its files.
   host().QueueSelection(OtherLibrary().string());
@@ -206,12 +207,12 @@ std::set<std::string> Names(const std::vector<simhost::Atom*>& atoms) {
 // sibling it had reached; the tag walk visits everything.
 TEST_P(Commands, ChangeDirectoryTellsTheObjectsTheWalkCollectsAndEveryTag) {
   simhost::Document& doc = session_.doc();
-  simhost::Atom* a = doc.AddObject(kHdriObjectType, "A");
-  doc.AddObject(kHdriObjectType, "B", a);
-  simhost::Atom* c = doc.AddObject(kHdriObjectType, "C", a);
+  simhost::Atom* a = doc.AddObject(kHdriObject, "A");
+  doc.AddObject(kHdriObject, "B", a);
+  simhost::Atom* c = doc.AddObject(kHdriObject, "C", a);
   doc.AddHdriTag(c, 0, "TagOnC");
-  doc.AddObject(kHdriObjectType, "D");
-  simhost::Atom* e = doc.AddObject(kHdriObjectType, "E");
+  doc.AddObject(kHdriObject, "D");
+  simhost::Atom* e = doc.AddObject(kHdriObject, "E");
   simhost::Atom* f = doc.AddObject(5140, "F", e);
   doc.AddHdriTag(f, 2, "TagDeep");
   doc.AddTag(f, 5613, "Display");

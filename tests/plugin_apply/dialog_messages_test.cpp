@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "browser_session.h"
+#include "browser_fixture.h"
 #include "container.h"
 
 namespace lumidrome_test {
@@ -44,11 +44,13 @@ class Messages : public testing::TestWithParam<Build> {
   }
   // Layout data as the host hands it back: the saved answer under 'lays'.
   int32_t SendLayoutData(const simhost::Container& saved) {
-    simhost::Container message(simhost::kMsgLayoutSet);
-    message.Set(simhost::kMsgLayoutSet, simhost::Value::OfContainer(saved));
+    simhost::Container message(C4D_BFM_LAYOUT_SETDATA);
+    message.Set(C4D_BFM_LAYOUT_SETDATA, simhost::Value::OfContainer(saved));
     return Send(message);
   }
-  std::string SizeText() { return session_.windows().QueryGadget(session_.dialog(), 101).text; }
+  std::string SizeText() {
+    return session_.windows().QueryGadget(session_.dialog(), kSizeChooser).text;
+  }
   BrowserSession session_;
 };
 
@@ -79,16 +81,16 @@ TEST_P(Messages, SavedLayoutCarriesLargeAndShowAllAndBringsThemBack) {
   ASSERT_NE(answer, nullptr);
   EXPECT_EQ(answer->Id(), 0);
   ASSERT_EQ(answer->Count(), 1);
-  const simhost::Value* record = answer->Find(kCommandId);
+  const simhost::Value* record = answer->Find(kBrowserCommand);
   ASSERT_NE(record, nullptr);
   ASSERT_NE(record->GetContainer(), nullptr);
   EXPECT_EQ(record->GetContainer()->Count(), 2);
-  EXPECT_EQ(record->GetContainer()->GetInt32(101), 3);
-  EXPECT_EQ(record->GetContainer()->GetInt32(105), kShowAll);
+  EXPECT_EQ(record->GetContainer()->GetInt32(kSizeChooser), 3);
+  EXPECT_EQ(record->GetContainer()->GetInt32(kPackChooser), kShowAll);
 
   ChooseBetaLarge();
   ASSERT_TRUE(session_.ChooseSize(1));
-  ASSERT_TRUE(session_.host().RestoreCommandLayout(kCommandId, &saved).value_or(false));
+  ASSERT_TRUE(session_.host().RestoreCommandLayout(kBrowserCommand, &saved).value_or(false));
   EXPECT_EQ(SizeText(), "Large");
   // The pack chooser follows at the next rebuild.
   EXPECT_EQ(session_.Value(kPackChooser), session_.PackValue("Beta"));
@@ -102,7 +104,7 @@ TEST_P(Messages, SavedLayoutCarriesLargeAndShowAllAndBringsThemBack) {
 // The pack the user chose stays chosen through rebuilds, size changes and
 // reopenings, and a click applies an image of that pack.
 TEST_P(Messages, ChosenPackStaysChosenThroughRebuildsAndReopenings) {
-  simhost::Atom* sky = session_.doc().AddObject(kHdriObjectType, "Sky");
+  simhost::Atom* sky = session_.doc().AddObject(kHdriObject, "Sky");
   ASSERT_NE(session_.Open(), nullptr);
   ASSERT_TRUE(session_.ChoosePack("Beta"));
   const int32_t beta = session_.PackValue("Beta");
@@ -118,7 +120,8 @@ TEST_P(Messages, ChosenPackStaysChosenThroughRebuildsAndReopenings) {
   EXPECT_EQ(session_.Value(kPackChooser), beta);
   EXPECT_EQ(session_.TileLabels(), (Labels{"b1"}));
   ASSERT_TRUE(session_.ClickLabel("b1"));
-  EXPECT_EQ(sky->Data().GetText(2002), PackFile(session_.Pack("02_Beta"), "HDRIs", "b1.hdr"));
+  EXPECT_EQ(sky->Data().GetText(kHdriObjectFile),
+            PackFile(session_.Pack("02_Beta"), "HDRIs", "b1.hdr"));
 
   ASSERT_TRUE(session_.Choose(kShowAll));
   session_.Rebuild(1215);
@@ -134,7 +137,7 @@ TEST_P(Messages, RestoredPackGivesWayToTheUsersNextChoice) {
   simhost::SavedLayout saved = session_.windows().SaveLayout(session_.dialog());
   ASSERT_TRUE(session_.ChoosePack("Alpha"));
   session_.Close();
-  ASSERT_TRUE(session_.host().RestoreCommandLayout(kCommandId, &saved).value_or(false));
+  ASSERT_TRUE(session_.host().RestoreCommandLayout(kBrowserCommand, &saved).value_or(false));
   session_.Rebuild(768);
   EXPECT_EQ(session_.Value(kPackChooser), session_.PackValue("Beta"));
   EXPECT_EQ(session_.TileLabels(), (Labels{"b1"}));
@@ -151,7 +154,7 @@ TEST_P(Messages, SizeChangeAfterARestoredShowAllKeepsShowingAll) {
   simhost::SavedLayout saved = session_.windows().SaveLayout(session_.dialog());
   ASSERT_TRUE(session_.ChoosePack("Beta"));
   session_.Close();
-  ASSERT_TRUE(session_.host().RestoreCommandLayout(kCommandId, &saved).value_or(false));
+  ASSERT_TRUE(session_.host().RestoreCommandLayout(kBrowserCommand, &saved).value_or(false));
   session_.Rebuild(768);  // applies the restored choice
   ASSERT_EQ(session_.Value(kPackChooser), kShowAll);
   ASSERT_TRUE(session_.ChooseSize(1));
@@ -163,7 +166,7 @@ TEST_P(Messages, LayoutRecordWithoutKeysGivesMediumAndTheFirstPack) {
   OpenSettled();
   ChooseBetaLarge();
   simhost::Container saved;
-  saved.Set(kCommandId, simhost::Value::OfContainer(simhost::Container()));
+  saved.Set(kBrowserCommand, simhost::Value::OfContainer(simhost::Container()));
   EXPECT_EQ(SendLayoutData(saved), 1);
   EXPECT_EQ(SizeText(), "Medium");
   session_.Rebuild(1215);
@@ -177,9 +180,9 @@ TEST_P(Messages, LayoutDataWithoutThePluginsRecordChangesNothing) {
   OpenSettled();
   ChooseBetaLarge();
   simhost::Container foreign;
-  foreign.Set(kCommandId + 1, simhost::Value::OfContainer(simhost::Container()));
+  foreign.Set(kBrowserCommand + 1, simhost::Value::OfContainer(simhost::Container()));
   EXPECT_EQ(SendLayoutData(foreign), 1);
-  EXPECT_EQ(Send(simhost::Container(simhost::kMsgLayoutSet)), 1);
+  EXPECT_EQ(Send(simhost::Container(C4D_BFM_LAYOUT_SETDATA)), 1);
   EXPECT_EQ(SizeText(), "Large");
   session_.Rebuild(768);
   EXPECT_EQ(SizeText(), "Large");
@@ -190,10 +193,13 @@ TEST_P(Messages, LayoutDataWithoutThePluginsRecordChangesNothing) {
 TEST_P(Messages, DestroyReleasesTheTilesUntilTheNextOpening) {
   ASSERT_NE(session_.Open(), nullptr);
   ASSERT_EQ(session_.TileLabels().size(), 2u);
-  Send(simhost::Container(simhost::kMsgDestroy));
-  const std::string grid = session_.windows().DescribeGrid(session_.dialog(), kGridGroup);
-  EXPECT_NE(grid.find("userarea 6000 detached"), std::string::npos) << grid;
-  EXPECT_NE(grid.find("userarea 109 attached"), std::string::npos) << grid;
+  Send(simhost::Container(C4D_BFM_DESTROY));
+  const std::vector<GridCell> cells = GridCells(session_.windows(), session_.dialog());
+  ASSERT_EQ(cells.size(), 3u);
+  EXPECT_EQ(cells[0].area_id, kFirstTile);
+  EXPECT_FALSE(cells[0].attached);
+  EXPECT_EQ(cells[2].area_id, kAddMoreTile);
+  EXPECT_TRUE(cells[2].attached);
   session_.Rebuild(768);
   EXPECT_TRUE(session_.TileLabels().empty());
   EXPECT_EQ(session_.windows().QueryGadget(session_.dialog(), kGridGroup).child_count, 1u);

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "browser_session.h"
+#include "browser_fixture.h"
 
 namespace lumidrome_test {
 namespace {
@@ -87,7 +87,7 @@ class LibraryChanges : public testing::TestWithParam<Build> {
   LibraryChanges() : session_(GetParam()) {
     AddPack("01_Alpha");
     AddPack("02_Beta");
-    sky_ = session_.doc().AddObject(kHdriObjectType, "Sky");
+    sky_ = session_.doc().AddObject(kHdriObject, "Sky");
   }
   // Each pack has one tile, named after the pack it was made for; a renamed
   // pack keeps its tile.
@@ -100,7 +100,7 @@ class LibraryChanges : public testing::TestWithParam<Build> {
     fs::rename(session_.Pack(from), session_.Pack(to));
     tile_of_[to] = tile_of_[from];
   }
-  std::string HdriFile() { return sky_->Data().GetText(2002); }
+  std::string HdriFile() { return sky_->Data().GetText(kHdriObjectFile); }
 
   // Every pack the chooser offers shows its own tile, and clicking it, alone
   // or in "Show All", writes that pack's own HDRI.
@@ -215,7 +215,7 @@ TEST_P(ManyPacks, OnlyTheFirst9000PacksAreOffered) {
   ASSERT_EQ(order.size(), 9003u);
   session_.library().AddTile(order[0], "first");
   session_.library().AddTile(order[9002], "beyond");
-  simhost::Atom* sky = session_.doc().AddObject(kHdriObjectType, "Sky");
+  simhost::Atom* sky = session_.doc().AddObject(kHdriObject, "Sky");
 
   ASSERT_NE(session_.Open(), nullptr);
   const auto entries = session_.windows().QueryGadget(session_.dialog(), kPackChooser).entries;
@@ -226,7 +226,7 @@ TEST_P(ManyPacks, OnlyTheFirst9000PacksAreOffered) {
   ASSERT_TRUE(session_.Choose(kShowAll));
   EXPECT_EQ(session_.TileLabels(), Labels{"first"});
   ASSERT_TRUE(session_.ClickLabel("first"));
-  EXPECT_EQ(sky->Data().GetText(2002), PackFile(root / order[0], "HDRIs", "first.hdr"));
+  EXPECT_EQ(sky->Data().GetText(kHdriObjectFile), PackFile(root / order[0], "HDRIs", "first.hdr"));
   EXPECT_TRUE(session_.host().Messages().empty());
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "browser_session.h"
+#include "browser_fixture.h"
 
 namespace lumidrome_test {
 namespace {
@@ -50,24 +50,25 @@ class ClickTargets : public testing::TestWithParam<Build> {
 TEST_P(ClickTargets, TheOnlyHdriObjectAnywhereInTheSceneIsChanged) {
   simhost::Atom* outer = doc().AddObject(5140, "Outer");
   simhost::Atom* inner = doc().AddObject(5140, "Inner", outer);
-  simhost::Atom* hdri = doc().AddObject(kHdriObjectType, "Deep", inner);
+  simhost::Atom* hdri = doc().AddObject(kHdriObject, "Deep", inner);
   OpenAndClick("full");
-  EXPECT_EQ(hdri->Data().GetText(2002), Hdri("full.hdr"));
-  EXPECT_EQ(hdri->Data().GetText(2037), PackFile(session_.Pack(kPack), "Background", "full.jpg"));
+  EXPECT_EQ(hdri->Data().GetText(kHdriObjectFile), Hdri("full.hdr"));
+  EXPECT_EQ(hdri->Data().GetText(kHdriObjectBackground),
+            PackFile(session_.Pack(kPack), "Background", "full.jpg"));
   EXPECT_EQ(doc().AllObjects().size(), 3u);
   ASSERT_TRUE(doc().Undo().Undo());
-  EXPECT_EQ(hdri->Data().GetText(2002), "");
-  EXPECT_EQ(hdri->Data().GetText(2037), "");
+  EXPECT_EQ(hdri->Data().GetText(kHdriObjectFile), "");
+  EXPECT_EQ(hdri->Data().GetText(kHdriObjectBackground), "");
 }
 
 TEST_P(ClickTargets, TheOnlyHdriTagGetsTheFileAndWhetherItsOtherVariantExists) {
   simhost::Atom* tag = doc().AddHdriTag(doc().AddObject(5140, "Holder"), 0);
   OpenAndClick("full");
-  EXPECT_EQ(tag->Data().GetText(2001), Hdri("full.hdr"));
-  EXPECT_EQ(tag->Data().GetInt32(3001), 1);
+  EXPECT_EQ(tag->Data().GetText(kHdriTagFile), Hdri("full.hdr"));
+  EXPECT_EQ(tag->Data().GetInt32(kHdriTagOtherVariantExists), 1);
   ASSERT_TRUE(session_.ClickLabel("bare"));
-  EXPECT_EQ(tag->Data().GetText(2001), Hdri("bare.hdr"));
-  EXPECT_EQ(tag->Data().GetInt32(3001), 0);
+  EXPECT_EQ(tag->Data().GetText(kHdriTagFile), Hdri("bare.hdr"));
+  EXPECT_EQ(tag->Data().GetInt32(kHdriTagOtherVariantExists), 0);
   // Changed through its data container only: no take override.
   EXPECT_TRUE(doc().Takes().Overrides().empty());
   EXPECT_TRUE(Messages().empty());
@@ -80,14 +81,14 @@ TEST_P(ClickTargets, SmallModeTagGetsTheSmallVariantOfTheFileFound) {
   simhost::Atom* full = doc().AddHdriTag(holder, 1, "Full");
   doc().SelectTags({small, full});
   OpenAndClick("exr");
-  EXPECT_EQ(small->Data().GetText(2001), Hdri("exr_SM.exr"));
-  EXPECT_EQ(small->Data().GetInt32(3001), 1);  // exr.exr exists
-  EXPECT_EQ(full->Data().GetText(2001), Hdri("exr.exr"));
-  EXPECT_EQ(full->Data().GetInt32(3001), 1);  // exr_SM.exr exists
+  EXPECT_EQ(small->Data().GetText(kHdriTagFile), Hdri("exr_SM.exr"));
+  EXPECT_EQ(small->Data().GetInt32(kHdriTagOtherVariantExists), 1);  // exr.exr exists
+  EXPECT_EQ(full->Data().GetText(kHdriTagFile), Hdri("exr.exr"));
+  EXPECT_EQ(full->Data().GetInt32(kHdriTagOtherVariantExists), 1);  // exr_SM.exr exists
   fs::remove(session_.Pack(kPack) / "HDRIs" / "exr.exr");
   ASSERT_TRUE(session_.ClickLabel("full"));
-  EXPECT_EQ(small->Data().GetText(2001), Hdri("full_SM.hdr"));
-  EXPECT_EQ(small->Data().GetInt32(3001), 1);
+  EXPECT_EQ(small->Data().GetText(kHdriTagFile), Hdri("full_SM.hdr"));
+  EXPECT_EQ(small->Data().GetInt32(kHdriTagOtherVariantExists), 1);
   EXPECT_TRUE(Messages().empty());
 }
 
@@ -100,9 +101,9 @@ TEST_P(ClickTargets, SelectedSmallModeTagsWithoutTheSmallFileStayAsTheyWere) {
   OpenAndClick("bare");
   // One message per such tag; the tags between them still change.
   EXPECT_EQ(Messages(), (std::vector<std::string>{kBrokenAsset, kBrokenAsset}));
-  EXPECT_EQ(first->Data().GetText(2001), "");
-  EXPECT_EQ(second->Data().GetText(2001), "");
-  EXPECT_EQ(normal->Data().GetText(2001), Hdri("bare.hdr"));
+  EXPECT_EQ(first->Data().GetText(kHdriTagFile), "");
+  EXPECT_EQ(second->Data().GetText(kHdriTagFile), "");
+  EXPECT_EQ(normal->Data().GetText(kHdriTagFile), Hdri("bare.hdr"));
   EXPECT_EQ(session_.host().EventAdds().size(), 1u);
 }
 
@@ -110,12 +111,12 @@ TEST_P(ClickTargets, SelectedSmallModeTagsWithoutTheSmallFileStayAsTheyWere) {
 // a selected tag does, and gets no undo step.
 TEST_P(ClickTargets, TheOnlySmallModeTagWithoutTheSmallFileKeepsItsWorkingFile) {
   simhost::Atom* tag = doc().AddHdriTag(doc().AddObject(5140, "Holder"), 2, "Only");
-  tag->Data().Set(2001, simhost::Value::Filename(Hdri("full_SM.hdr")));
-  tag->Data().Set(3001, simhost::Value::Int32(1));
+  tag->Data().Set(kHdriTagFile, simhost::Value::Filename(Hdri("full_SM.hdr")));
+  tag->Data().Set(kHdriTagOtherVariantExists, simhost::Value::Int32(1));
   OpenAndClick("bare");
   EXPECT_EQ(Messages(), (std::vector<std::string>{kBrokenAsset}));
-  EXPECT_EQ(tag->Data().GetText(2001), Hdri("full_SM.hdr"));
-  EXPECT_EQ(tag->Data().GetInt32(3001), 1);
+  EXPECT_EQ(tag->Data().GetText(kHdriTagFile), Hdri("full_SM.hdr"));
+  EXPECT_EQ(tag->Data().GetInt32(kHdriTagOtherVariantExists), 1);
   for (const std::string& line : doc().Undo().Log()) {
     EXPECT_EQ(line.find("\"Only\""), std::string::npos) << line;
   }
@@ -126,16 +127,16 @@ TEST_P(ClickTargets, TheOnlySmallModeTagWithoutTheSmallFileKeepsItsWorkingFile) 
 // the document's order (A before B, though B was selected first); the tags
 // in the order they were selected.
 TEST_P(ClickTargets, SelectionChangesObjectsThenTagsInTheHostsOrderInOneUndoStep) {
-  simhost::Atom* a = doc().AddObject(kHdriObjectType, "A");
-  simhost::Atom* b = doc().AddObject(kHdriObjectType, "B");
-  simhost::Atom* unselected = doc().AddObject(kHdriObjectType, "Unselected");
+  simhost::Atom* a = doc().AddObject(kHdriObject, "A");
+  simhost::Atom* b = doc().AddObject(kHdriObject, "B");
+  simhost::Atom* unselected = doc().AddObject(kHdriObject, "Unselected");
   simhost::Atom* tag = doc().AddHdriTag(unselected, 0, "Tag");
   simhost::Atom* later = doc().AddHdriTag(a, 0, "Later");
   doc().SelectObjects({b, a});
   doc().SelectTags({later, tag});
   OpenAndClick("full");
-  EXPECT_EQ(unselected->Data().GetText(2002), "");
-  EXPECT_EQ(tag->Data().GetText(2001), Hdri("full.hdr"));
+  EXPECT_EQ(unselected->Data().GetText(kHdriObjectFile), "");
+  EXPECT_EQ(tag->Data().GetText(kHdriTagFile), Hdri("full.hdr"));
   std::vector<std::string> changed;
   for (const std::string& line : doc().Undo().Log()) {
     if (line.rfind("add 40", 0) == 0) changed.push_back(line);
@@ -147,18 +148,18 @@ TEST_P(ClickTargets, SelectionChangesObjectsThenTagsInTheHostsOrderInOneUndoStep
   EXPECT_NE(changed[3].find("\"Tag\""), std::string::npos) << changed[3];
   EXPECT_EQ(doc().Undo().UndoCount(), 1u);
   ASSERT_TRUE(doc().Undo().Undo());
-  EXPECT_EQ(tag->Data().GetText(2001), "");
+  EXPECT_EQ(tag->Data().GetText(kHdriTagFile), "");
   ASSERT_TRUE(doc().Undo().Redo());
-  EXPECT_EQ(a->Data().GetText(2002), Hdri("full.hdr"));
-  EXPECT_EQ(tag->Data().GetText(2001), Hdri("full.hdr"));
+  EXPECT_EQ(a->Data().GetText(kHdriObjectFile), Hdri("full.hdr"));
+  EXPECT_EQ(tag->Data().GetText(kHdriTagFile), Hdri("full.hdr"));
 }
 
 TEST_P(ClickTargets, TwoOrMoreUnselectedElementsAreLeftAlone) {
-  simhost::Atom* object = doc().AddObject(kHdriObjectType, "Object");
+  simhost::Atom* object = doc().AddObject(kHdriObject, "Object");
   simhost::Atom* tag = doc().AddHdriTag(doc().AddObject(5140, "Holder"), 0);
   OpenAndClick("full");
-  EXPECT_EQ(object->Data().GetText(2002), "");
-  EXPECT_EQ(tag->Data().GetText(2001), "");
+  EXPECT_EQ(object->Data().GetText(kHdriObjectFile), "");
+  EXPECT_EQ(tag->Data().GetText(kHdriTagFile), "");
   EXPECT_EQ(doc().AllObjects().size(), 2u);
   EXPECT_EQ(session_.host().EventAdds().size(), 1u);
   // The undo group was opened and closed.
@@ -179,18 +180,18 @@ TEST_P(ClickTargets, EmptySceneGetsANewHdriObjectFirstAtTheTop) {
   OpenAndClick("exr");
   simhost::Atom* created = doc().Objects().First();
   ASSERT_NE(created, existing);
-  EXPECT_EQ(created->Type(), kHdriObjectType);
-  EXPECT_EQ(created->Data().GetText(2002), Hdri("exr.exr"));
+  EXPECT_EQ(created->Type(), kHdriObject);
+  EXPECT_EQ(created->Data().GetText(kHdriObjectFile), Hdri("exr.exr"));
   ASSERT_TRUE(doc().Undo().Undo());
   EXPECT_EQ(doc().Objects().First(), existing);
   EXPECT_EQ(doc().AllObjects().size(), 1u);
   ASSERT_TRUE(doc().Undo().Redo());
   ASSERT_EQ(doc().AllObjects().size(), 2u);
-  EXPECT_EQ(doc().Objects().First()->Data().GetText(2002), Hdri("exr.exr"));
+  EXPECT_EQ(doc().Objects().First()->Data().GetText(kHdriObjectFile), Hdri("exr.exr"));
 }
 
 TEST_P(ClickTargets, ViewGetsTheSmallVariantOnlyFromVersion18000WhenItExists) {
-  simhost::Atom* hdri = doc().AddObject(kHdriObjectType, "Sky");
+  simhost::Atom* hdri = doc().AddObject(kHdriObject, "Sky");
   doc().SelectObjects({hdri});
   OpenAndClick("exr");
   if (GetParam() == Build::R17) {
@@ -200,7 +201,7 @@ TEST_P(ClickTargets, ViewGetsTheSmallVariantOnlyFromVersion18000WhenItExists) {
   }
   const std::string view = ViewFile();
   ASSERT_TRUE(session_.ClickLabel("bare"));
-  EXPECT_EQ(hdri->Data().GetText(2002), Hdri("bare.hdr"));
+  EXPECT_EQ(hdri->Data().GetText(kHdriObjectFile), Hdri("bare.hdr"));
   EXPECT_EQ(ViewFile(), view);
 }
 
@@ -216,8 +217,8 @@ class ClickTargetsBefore18000 : public ClickTargets {
 };
 
 TEST_P(ClickTargetsBefore18000, NeverTouchesTheView) {
-  doc().AddObject(kHdriObjectType, "One");
-  doc().AddObject(kHdriObjectType, "Two");
+  doc().AddObject(kHdriObject, "One");
+  doc().AddObject(kHdriObject, "Two");
   OpenAndClick("full");
   ASSERT_TRUE(doc().Undo().LastGroup() == nullptr || doc().Undo().LastGroup()->steps.empty());
   doc().SelectObjects({doc().Objects().First()});
@@ -237,7 +238,7 @@ INSTANTIATE_TEST_SUITE_P(Builds, ClickTargetsBefore18000, testing::Values(Build:
 // current take when that is not the main take; the R14 build has no takes.
 TEST_P(ClickTargets, ChangeOutsideTheMainTakeLandsAsThatTakesOverride) {
   session_.host().SetTakesAvailable(true);
-  simhost::Atom* hdri = doc().AddObject(kHdriObjectType, "Sky");
+  simhost::Atom* hdri = doc().AddObject(kHdriObject, "Sky");
   doc().SelectObjects({hdri});
   OpenAndClick("full");
   EXPECT_TRUE(doc().Takes().Overrides().empty());  // main take: none
@@ -245,7 +246,7 @@ TEST_P(ClickTargets, ChangeOutsideTheMainTakeLandsAsThatTakesOverride) {
   simhost::Take* night = doc().Takes().AddTake("Night", nullptr);
   ASSERT_TRUE(doc().Takes().SetCurrent(night));
   ASSERT_TRUE(session_.ClickLabel("exr"));
-  EXPECT_EQ(hdri->Data().GetText(2002), Hdri("exr.exr"));
+  EXPECT_EQ(hdri->Data().GetText(kHdriObjectFile), Hdri("exr.exr"));
   std::vector<simhost::OverrideRecord> overrides = doc().Takes().Overrides();
   if (GetParam() == Build::R14) {
     EXPECT_TRUE(overrides.empty());
@@ -256,10 +257,10 @@ TEST_P(ClickTargets, ChangeOutsideTheMainTakeLandsAsThatTakesOverride) {
     EXPECT_EQ(record.take, night);
     EXPECT_EQ(record.node, hdri);
   }
-  EXPECT_EQ(overrides[0].id[0].id, 2002);
+  EXPECT_EQ(overrides[0].id[0].id, kHdriObjectFile);
   EXPECT_EQ(overrides[0].override_value.Text(), Hdri("exr.exr"));
   EXPECT_EQ(overrides[0].backup_value.Text(), Hdri("full.hdr"));
-  EXPECT_EQ(overrides[1].id[0].id, 2037);
+  EXPECT_EQ(overrides[1].id[0].id, kHdriObjectBackground);
 }
 
 }  // namespace

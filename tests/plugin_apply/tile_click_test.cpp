@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "browser_session.h"
+#include "browser_fixture.h"
 
 namespace lumidrome_test {
 namespace {
@@ -25,7 +25,7 @@ class TileClick : public testing::Test {
   TestLibrary& library() { return session_.library(); }
   // A selected HDRI object, so every click lands in the same place.
   simhost::Atom* SelectedHdri() {
-    simhost::Atom* hdri = doc().AddObject(kHdriObjectType, "Sky");
+    simhost::Atom* hdri = doc().AddObject(kHdriObject, "Sky");
     doc().SelectObjects({hdri});
     return hdri;
   }
@@ -43,16 +43,17 @@ TEST_F(TileClick, BaseNameEndsAtTheFirstDotAndHdrWinsOverExr) {
   const fs::path pack = session_.Pack("01_Forest");
 
   ASSERT_TRUE(session_.ClickLabel("forest.night"));
-  EXPECT_EQ(hdri->Data().GetText(2002), PackFile(pack, "HDRIs", "forest.hdr"));
-  EXPECT_EQ(hdri->Data().GetText(2037), PackFile(pack, "Background", "forest.jpg"));
+  EXPECT_EQ(hdri->Data().GetText(kHdriObjectFile), PackFile(pack, "HDRIs", "forest.hdr"));
+  EXPECT_EQ(hdri->Data().GetText(kHdriObjectBackground),
+            PackFile(pack, "Background", "forest.jpg"));
 
   ASSERT_TRUE(session_.ClickLabel("lake"));
-  EXPECT_EQ(hdri->Data().GetText(2002), PackFile(pack, "HDRIs", "lake.hdr"));
+  EXPECT_EQ(hdri->Data().GetText(kHdriObjectFile), PackFile(pack, "HDRIs", "lake.hdr"));
 
   // Only an .exr, and no background picture: an empty background name.
   ASSERT_TRUE(session_.ClickLabel("dunes"));
-  EXPECT_EQ(hdri->Data().GetText(2002), PackFile(pack, "HDRIs", "dunes.exr"));
-  EXPECT_EQ(hdri->Data().GetText(2037), "");
+  EXPECT_EQ(hdri->Data().GetText(kHdriObjectFile), PackFile(pack, "HDRIs", "dunes.exr"));
+  EXPECT_EQ(hdri->Data().GetText(kHdriObjectBackground), "");
   EXPECT_TRUE(session_.host().Messages().empty());
   // Each click flashed its tile once and ended with one EventAdd.
   EXPECT_EQ(session_.host().Sleeps(), (std::vector<int32_t>{20, 20, 20}));
@@ -80,7 +81,7 @@ TEST_F(TileClick, ShowAllNumbersTilesAcrossRowsPassingEmptyOnes) {
     EXPECT_EQ(session_.TileNumber(labels[k]), static_cast<int32_t>(k));
     const std::string pack = labels[k] == "hills" ? "04_Hills" : "03_Coast";
     ASSERT_TRUE(session_.ClickTile(static_cast<int32_t>(k)));
-    EXPECT_EQ(hdri->Data().GetText(2002),
+    EXPECT_EQ(hdri->Data().GetText(kHdriObjectFile),
               PackFile(session_.Pack(pack), "HDRIs", labels[k] + ".hdr"));
   }
   EXPECT_TRUE(session_.host().Messages().empty());
@@ -103,7 +104,7 @@ TEST_F(TileClick, MissingPackFoldersGiveTheMessageBeforeTheFlash) {
   EXPECT_TRUE(session_.host().Sleeps().empty());
   EXPECT_TRUE(session_.host().EventAdds().empty());
   EXPECT_EQ(doc().Describe(), before);
-  EXPECT_EQ(hdri->Data().GetText(2002), "");
+  EXPECT_EQ(hdri->Data().GetText(kHdriObjectFile), "");
 }
 
 TEST_F(TileClick, MissingHdriFileGivesTheMessageAfterTheFlash) {
@@ -135,13 +136,14 @@ TEST_F(TileClick, TileOfAPackThatWentFindsNoFilesAndGoesAtTheNextRebuild) {
   ASSERT_TRUE(session_.Choose(kShowAll));
   fs::rename(session_.Pack("02_Goes"), session_.library().root().parent_path() / "Away");
   ASSERT_TRUE(session_.ClickLabel("goes"));
-  EXPECT_EQ(hdri->Data().GetText(2002), "");
+  EXPECT_EQ(hdri->Data().GetText(kHdriObjectFile), "");
   EXPECT_EQ(session_.host().Messages(), std::vector<std::string>{kBrokenAsset});
   session_.Rebuild(768);
   EXPECT_EQ(session_.PackNames(), std::vector<std::string>{"Stays"});
   EXPECT_EQ(session_.TileLabels(), std::vector<std::string>{"stays"});
   ASSERT_TRUE(session_.ClickLabel("stays"));
-  EXPECT_EQ(hdri->Data().GetText(2002), PackFile(session_.Pack("01_Stays"), "HDRIs", "stays.hdr"));
+  EXPECT_EQ(hdri->Data().GetText(kHdriObjectFile),
+            PackFile(session_.Pack("01_Stays"), "HDRIs", "stays.hdr"));
 }
 
 }  // namespace

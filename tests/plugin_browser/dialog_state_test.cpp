@@ -59,18 +59,18 @@ TEST_P(DialogState, ReopeningKeepsTheSizeAndThePack) {
   Choose(browser, kPackChooser, 2);
   Rebuild(browser);
   EXPECT_EQ(Value(browser, kPackChooser), 2);
-  Choose(browser, kSizeChooser, kLarge);
+  Choose(browser, kSizeChooser, kSizeLarge);
   Close(browser);
   ASSERT_FALSE(windows().IsOpen(browser));
 
   browser = Open();
   ASSERT_NE(browser, nullptr);
-  EXPECT_EQ(Value(browser, kSizeChooser), kLarge);
+  EXPECT_EQ(Value(browser, kSizeChooser), kSizeLarge);
   EXPECT_EQ(windows().QueryGadget(browser, kSizeChooser).text, "Large");
   EXPECT_EQ(windows().QueryGadget(browser, kFirstTile).min_width, 400);
   EXPECT_EQ(Value(browser, kPackChooser), 2);
   EXPECT_EQ(TileLabels(browser), std::vector<std::string>{Packs()[2]});
-  Choose(browser, kSizeChooser, kSmall);
+  Choose(browser, kSizeChooser, kSizeSmall);
   EXPECT_EQ(TileLabels(browser), std::vector<std::string>{Packs()[2]});
 }
 
@@ -114,7 +114,7 @@ TEST_P(DialogState, APackBeyondTheLibraryFallsBackToTheFirst) {
   EXPECT_EQ(Value(browser, kPackChooser), 0);
   EXPECT_EQ(TileLabels(browser), std::vector<std::string>{Packs()[0]});
   // The size command lays out the pack in force: the first one now.
-  Choose(browser, kSizeChooser, kLarge);
+  Choose(browser, kSizeChooser, kSizeLarge);
   EXPECT_EQ(TileLabels(browser), std::vector<std::string>{Packs()[0]});
 }
 
@@ -128,16 +128,16 @@ TEST_P(DialogState, RestoredPackBeyondTheLibrary) {
   ASSERT_NE(browser, nullptr);
   Rebuild(browser);
   Choose(browser, kPackChooser, 2);
-  Choose(browser, kSizeChooser, kSmall);
+  Choose(browser, kSizeChooser, kSizeSmall);
   simhost::SavedLayout saved = windows().SaveLayout(browser);
   ASSERT_NE(saved.data, nullptr);
   Close(browser);
   fs::remove_all(packs().root() / Packs()[2]);
 
-  ASSERT_TRUE(host().RestoreCommandLayout(kCommand, &saved).value_or(false));
-  browser = windows().FindOpenDialog(kCommand);
+  ASSERT_TRUE(host().RestoreCommandLayout(kBrowserCommand, &saved).value_or(false));
+  browser = windows().FindOpenDialog(kBrowserCommand);
   ASSERT_NE(browser, nullptr);
-  EXPECT_EQ(Value(browser, kSizeChooser), kSmall);
+  EXPECT_EQ(Value(browser, kSizeChooser), kSizeSmall);
   Rebuild(browser);
   const std::vector<std::string> labels = TileLabels(browser);
   if (R17()) {
@@ -150,7 +150,8 @@ TEST_P(DialogState, RestoredPackBeyondTheLibrary) {
   EXPECT_EQ(windows().QueryGadget(browser, kAddMoreTile).min_width, 160);
 }
 
-INSTANTIATE_TEST_SUITE_P(Builds, DialogState, testing::Values(Build::R17, Build::R14), BuildName);
+INSTANTIATE_TEST_SUITE_P(Builds, DialogState, testing::Values(Build::R17, Build::R14),
+                         BuildParamName);
 
 }  // namespace
 }  // namespace lumidrome_test

@@ -61,8 +61,8 @@ TEST_P(GridLayout, ColumnsAreTheCellsOfTheChosenSizeThatFitTheVisibleWidth) {
     int32_t tile_width;
     int32_t tile_height;
   };
-  for (const Case& c :
-       {Case{kLarge, 3, 400, 200}, Case{kSmall, 7, 160, 80}, Case{kMedium, 4, 240, 120}}) {
+  for (const Case& c : {Case{kSizeLarge, 3, 400, 200}, Case{kSizeSmall, 7, 160, 80},
+                        Case{kSizeMedium, 4, 240, 120}}) {
     Choose(browser, kSizeChooser, c.size);
     EXPECT_EQ(GridColumns(browser), c.columns) << c.size;
     simhost::GadgetInfo tile = windows().QueryGadget(browser, kFirstTile);
@@ -74,7 +74,7 @@ TEST_P(GridLayout, ColumnsAreTheCellsOfTheChosenSizeThatFitTheVisibleWidth) {
 
   // Narrower than one large cell: no column at all, and the host copes.
   // (The row of controls keeps the window from getting narrower still.)
-  Choose(browser, kSizeChooser, kLarge);
+  Choose(browser, kSizeChooser, kSizeLarge);
   ASSERT_TRUE(windows().Resize(browser, 150, 600));
   windows().SendCursorInfo(browser, 10, 10);
   ASSERT_LT(VisibleWidth(browser), 405);
@@ -153,13 +153,14 @@ TEST_P(GridLayout, GridsOfMoreThan4000TilesKeepIdsApartAndClicksOnTheirImage) {
 
   const std::vector<int32_t> ids = NamedIds(windows().DescribeTree(browser));
   EXPECT_EQ(std::set<int32_t>(ids.begin(), ids.end()).size(), ids.size());
-  const int32_t far = 1000000000;
-  EXPECT_EQ(windows().QueryGadget(browser, 9999).kind, "userarea");
-  EXPECT_EQ(windows().QueryGadget(browser, 10000 + 4000).kind, "group");
-  EXPECT_EQ(windows().QueryGadget(browser, 10001 + 4000).kind, "group");
+  const int32_t far = simhost_app::plugin_ids::kFarTileBase;
+  EXPECT_EQ(windows().QueryGadget(browser, simhost_app::plugin_ids::kLastClickableTile).kind,
+            "userarea");
+  EXPECT_EQ(windows().QueryGadget(browser, kFirstTileGroup + 3999).kind, "group");
+  EXPECT_EQ(windows().QueryGadget(browser, kFirstTileGroup + 4000).kind, "group");
   EXPECT_EQ(windows().QueryGadget(browser, far + 4000).kind, "userarea");
   EXPECT_TRUE(windows().QueryGadget(browser, far + 4099).has_user_area);
-  EXPECT_FALSE(windows().QueryGadget(browser, 10000).found);
+  EXPECT_FALSE(windows().QueryGadget(browser, kFirstTileGroup - 1).found);
 
   const std::vector<GridCell> cells = Grid(browser);
   ASSERT_EQ(cells.size(), static_cast<size_t>(tiles) + 1);
@@ -232,9 +233,9 @@ class GridWithoutVisibleArea : public GridLayout {
     table->dialog = &failing_dialog_area;
     std::string error;
     ASSERT_TRUE(host().OpenModule(plugin_folder().string(), &error)) << error;
-    ASSERT_EQ(host().CallInit(table, host().ModulePath().c_str()), 1);
-    host().SendPluginMessage(1, nullptr);
-    ASSERT_EQ(host().CallMain(2, nullptr, nullptr, nullptr), 1);
+    ASSERT_EQ(host().CallInit(table, host().ModulePath().c_str()), C4D_ANSWER_OK);
+    host().SendPluginMessage(C4D_MESSAGE_LOAD_RESOURCES, nullptr);
+    ASSERT_EQ(host().CallMain(C4D_ACTION_START, nullptr, nullptr, nullptr), C4D_ANSWER_OK);
   }
 };
 
@@ -269,9 +270,10 @@ TEST_P(GridWithoutVisibleArea, ScanLeavesAnEmptyGridRatherThanStaleTiles) {
   EXPECT_EQ(HdriFileOf(sky), "n1.hdr");
 }
 
-INSTANTIATE_TEST_SUITE_P(Builds, GridLayout, testing::Values(Build::R17, Build::R14), BuildName);
+INSTANTIATE_TEST_SUITE_P(Builds, GridLayout, testing::Values(Build::R17, Build::R14),
+                         BuildParamName);
 INSTANTIATE_TEST_SUITE_P(Builds, GridWithoutVisibleArea, testing::Values(Build::R17, Build::R14),
-                         BuildName);
+                         BuildParamName);
 
 }  // namespace
 }  // namespace lumidrome_test

@@ -230,7 +230,8 @@ TEST_P(LibraryScan, PackListAndRowsFollowTheLibraryTogether) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Builds, LibraryScan, testing::Values(Build::R17, Build::R14), BuildName);
+INSTANTIATE_TEST_SUITE_P(Builds, LibraryScan, testing::Values(Build::R17, Build::R14),
+                         BuildParamName);
 
 }  // namespace
 }  // namespace lumidrome_test

@@ -251,7 +251,8 @@ TEST_P(SettingsFiles, UnwritableTwinShowsTheHostsErrorAndTheChoiceStillCounts) {
   EXPECT_TRUE(fs::is_directory(txt()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Builds, SettingsFiles, testing::Values(Build::R17, Build::R14), BuildName);
+INSTANTIATE_TEST_SUITE_P(Builds, SettingsFiles, testing::Values(Build::R17, Build::R14),
+                         BuildParamName);
 
 }  // namespace
 }  // namespace lumidrome_test

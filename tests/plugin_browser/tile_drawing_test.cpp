@@ -84,18 +84,18 @@ TEST_P(TileDrawing, EachSizeDrawsItsOwnVariantAndFallsBackToTheFullPreview) {
   EXPECT_EQ(medium.bitmap_width, 240);
   EXPECT_EQ(medium.bitmap_height, 120);
 
-  Choose(browser, kSizeChooser, kSmall);
+  Choose(browser, kSizeChooser, kSizeSmall);
   EXPECT_TRUE(FilledWith(Drawn(browser, kFirstTile), 160, 80, kBlue));
   // Large never looks for a variant, though both exist.
-  Choose(browser, kSizeChooser, kLarge);
+  Choose(browser, kSizeChooser, kSizeLarge);
   EXPECT_TRUE(FilledWith(Drawn(browser, kFirstTile), 400, 200, kRed));
 
   const fs::path thumbnails = packs().root() / "P" / "Thumbnails";
   fs::remove(thumbnails / "Tile_sm.jpg");
   fs::remove(thumbnails / "Tile_md.jpg");
-  Choose(browser, kSizeChooser, kSmall);
+  Choose(browser, kSizeChooser, kSizeSmall);
   EXPECT_TRUE(FilledWith(Drawn(browser, kFirstTile), 160, 80, kRed));
-  Choose(browser, kSizeChooser, kMedium);
+  Choose(browser, kSizeChooser, kSizeMedium);
   EXPECT_TRUE(FilledWith(Drawn(browser, kFirstTile), 240, 120, kRed));
 }
 
@@ -118,7 +118,7 @@ TEST_P(TileDrawing, PreviewOfAnotherShapeIsStretchedOverTheWholeTile) {
   c4d_dialog* browser = Open();
   ASSERT_NE(browser, nullptr);
   EXPECT_TRUE(FilledWith(Drawn(browser, kFirstTile), 240, 120, kYellow));
-  Choose(browser, kSizeChooser, kLarge);
+  Choose(browser, kSizeChooser, kSizeLarge);
   EXPECT_TRUE(FilledWith(Drawn(browser, kFirstTile), 400, 200, kYellow));
   EXPECT_EQ(LastBitmap(browser, kFirstTile).bitmap_width, 400);
 }
@@ -148,12 +148,12 @@ TEST_P(TileDrawing, PlaceholderLooksForItsMediumVariantFirst) {
   c4d_dialog* browser = Open();
   ASSERT_NE(browser, nullptr);
   EXPECT_TRUE(FilledWith(Drawn(browser, kAddMoreTile), 240, 120, kGreen));
-  Choose(browser, kSizeChooser, kSmall);
+  Choose(browser, kSizeChooser, kSizeSmall);
   EXPECT_TRUE(FilledWith(Drawn(browser, kAddMoreTile), 160, 80, kBlue));
-  Choose(browser, kSizeChooser, kLarge);
+  Choose(browser, kSizeChooser, kSizeLarge);
   EXPECT_TRUE(FilledWith(Drawn(browser, kAddMoreTile), 400, 200, kRed));
   fs::remove(res_folder() / "AddMoreHDRIs_md.jpg");
-  Choose(browser, kSizeChooser, kMedium);
+  Choose(browser, kSizeChooser, kSizeMedium);
   EXPECT_TRUE(FilledWith(Drawn(browser, kAddMoreTile), 240, 120, kRed));
 }
 
@@ -171,7 +171,8 @@ TEST_P(TileDrawing, EveryButtonClicksTheTileAndTheWheelScrollsTheGrid) {
   c4d_dialog* browser = Open();
   ASSERT_NE(browser, nullptr);
 
-  for (int32_t channel : {simhost::kChannelLeft, simhost::kChannelRight, simhost::kChannelMiddle}) {
+  for (int32_t channel :
+       {C4D_BFM_INPUT_MOUSELEFT, C4D_BFM_INPUT_MOUSERIGHT, C4D_BFM_INPUT_MOUSEMIDDLE}) {
     const int32_t k = channel;  // a different tile for each button
     ASSERT_TRUE(windows().SendInput(browser, kFirstTile + k, simhost::InputEvent::Click(channel)));
     EXPECT_EQ(HdriFileOf(sky), stems[k] + ".hdr") << channel;
@@ -187,7 +188,8 @@ TEST_P(TileDrawing, EveryButtonClicksTheTileAndTheWheelScrollsTheGrid) {
   EXPECT_TRUE(host().Messages().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Builds, TileDrawing, testing::Values(Build::R17, Build::R14), BuildName);
+INSTANTIATE_TEST_SUITE_P(Builds, TileDrawing, testing::Values(Build::R17, Build::R14),
+                         BuildParamName);
 
 }  // namespace
 }  // namespace lumidrome_test

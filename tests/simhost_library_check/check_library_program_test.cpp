@@ -1,61 +1,40 @@
 // The simhost program's check-library command as a pack author runs it:
 // what it prints and the exit status it ends with.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "command_runner.h"
 #include "library_check_support.h"
 #include "test_library.h"
 
 namespace lumidrome_test {
 namespace {
 
-struct ProgramRun {
-  int status = -1;
-  std::string out;
-};
-
-std::string ShellQuoted(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
 // Runs the program with the arguments (already quoted as the shell needs);
-// standard error is left out of `out`.
-ProgramRun RunProgram(const std::string& arguments) {
-  std::string command =
-      ShellQuoted(SIMHOST_PROGRAM) + " check-library " + arguments + " 2>/dev/null";
-  ProgramRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  char buffer[4096];
-  size_t read = 0;
-  while ((read = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, read);
-  int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+// standard error is left out of the output.
+CommandRun RunProgram(const std::string& arguments) {
+  return RunCommand(ProgramCommand(SIMHOST_PROGRAM) + " check-library " + arguments +
+                    " 2>/dev/null");
 }
 
 const std::string kDemoLibrary = std::string(LUMIDROME_SOURCE_DIR) + "/Packs";
 
 TEST(CheckLibraryProgram, CommittedDemoLibraryPasses) {
-  ProgramRun text = RunProgram(ShellQuoted(kDemoLibrary));
-  EXPECT_EQ(text.status, 0) << text.out;
-  EXPECT_NE(text.out.find("Pack 0: "), std::string::npos);
+  CommandRun text = RunProgram(ShellQuoted(kDemoLibrary));
+  EXPECT_EQ(text.exit_status, 0) << text.output;
+  EXPECT_NE(text.output.find("Pack 0: "), std::string::npos);
   EXPECT_NE(
-      text.out.find(
+      text.output.find(
           " fine, 0 broken, 0 broken in small mode, 0 with fallbacks only; 0 library and pack "
           "problems, 0 ignored"),
       std::string::npos)
-      << text.out;
+      << text.output;
 
-  ProgramRun json = RunProgram("--json " + ShellQuoted(kDemoLibrary));
-  ASSERT_EQ(json.status, 0);
-  nlohmann::json report = nlohmann::json::parse(json.out);
+  CommandRun json = RunProgram("--json " + ShellQuoted(kDemoLibrary));
+  ASSERT_EQ(json.exit_status, 0);
+  nlohmann::json report = nlohmann::json::parse(json.output);
   EXPECT_EQ(report.at("summary").at("packs"), 3);
   EXPECT_GT(report.at("summary").at("tiles"), 0);
   EXPECT_EQ(report.at("summary").at("fine"), report.at("summary").at("tiles"));
@@ -65,9 +44,9 @@ TEST(CheckLibraryProgram, CommittedDemoLibraryPasses) {
 TEST(CheckLibraryProgram, ExitsWithOneWhenAClickCanShowTheBrokenAssetMessage) {
   TempFolder faulty;
   WriteFaultyLibrary(faulty.path());
-  ProgramRun run = RunProgram("--json " + ShellQuoted(faulty.path().string()));
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(nlohmann::json::parse(run.out).at("exit_status"), 1);
+  CommandRun run = RunProgram("--json " + ShellQuoted(faulty.path().string()));
+  EXPECT_EQ(run.exit_status, 1);
+  EXPECT_EQ(nlohmann::json::parse(run.output).at("exit_status"), 1);
 
   // Only tags in small mode fail: that still shows the message.
   TempFolder small;
@@ -76,7 +55,7 @@ TEST(CheckLibraryProgram, ExitsWithOneWhenAClickCanShowTheBrokenAssetMessage) {
   TileFiles files;
   files.small_hdri = false;
   library.AddTile("P", "Sky", files);
-  EXPECT_EQ(RunProgram(ShellQuoted(small.path().string())).status, 1);
+  EXPECT_EQ(RunProgram(ShellQuoted(small.path().string())).exit_status, 1);
 }
 
 TEST(CheckLibraryProgram, FallbacksAloneDoNotFail) {
@@ -88,24 +67,24 @@ TEST(CheckLibraryProgram, FallbacksAloneDoNotFail) {
   library.AddTile("P", "Sky", files);
   TestLibrary(folder.path()).AddPack("Empty");
   WriteBytes(folder.path() / "readme.txt", "");
-  ProgramRun run = RunProgram(ShellQuoted(folder.path().string()));
-  EXPECT_EQ(run.status, 0) << run.out;
-  EXPECT_NE(run.out.find("1 with fallbacks only; 1 library and pack problem, 1 ignored entry"),
+  CommandRun run = RunProgram(ShellQuoted(folder.path().string()));
+  EXPECT_EQ(run.exit_status, 0) << run.output;
+  EXPECT_NE(run.output.find("1 with fallbacks only; 1 library and pack problem, 1 ignored entry"),
             std::string::npos)
-      << run.out;
+      << run.output;
 }
 
 TEST(CheckLibraryProgram, UsageErrorsAndUnreadableFoldersExitWithTwo) {
   TempFolder folder;
   WriteBytes(folder.path() / "plain.txt", "");
-  EXPECT_EQ(RunProgram("").status, 2);
-  EXPECT_EQ(RunProgram(ShellQuoted((folder.path() / "absent").string())).status, 2);
-  EXPECT_EQ(RunProgram(ShellQuoted((folder.path() / "plain.txt").string())).status, 2);
-  EXPECT_EQ(RunProgram(ShellQuoted(folder.path().string()) + " second").status, 2);
-  EXPECT_EQ(RunProgram("--frobnicate " + ShellQuoted(folder.path().string())).status, 2);
-  ProgramRun run = RunProgram("--json " + ShellQuoted((folder.path() / "absent").string()));
-  EXPECT_EQ(run.status, 2);
-  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(RunProgram("").exit_status, 2);
+  EXPECT_EQ(RunProgram(ShellQuoted((folder.path() / "absent").string())).exit_status, 2);
+  EXPECT_EQ(RunProgram(ShellQuoted((folder.path() / "plain.txt").string())).exit_status, 2);
+  EXPECT_EQ(RunProgram(ShellQuoted(folder.path().string()) + " second").exit_status, 2);
+  EXPECT_EQ(RunProgram("--frobnicate " + ShellQuoted(folder.path().string())).exit_status, 2);
+  CommandRun run = RunProgram("--json " + ShellQuoted((folder.path() / "absent").string()));
+  EXPECT_EQ(run.exit_status, 2);
+  EXPECT_EQ(run.output, "");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "common/plugin_ids.h"
 #include "library_check/library_scan.h"
 #include "library_check/tile_check.h"
 #include "library_check_support.h"
@@ -20,14 +21,14 @@ using simhost_app::LibraryCheck;
 using simhost_app::Severity;
 using simhost_app::TileCheck;
 
-const int32_t kCommand = 1035349;
-const int32_t kHdriObject = 1035165;
-const int32_t kSmallMode = 2;
-const int32_t kPackChooser = 105;
-const int32_t kShowAll = 9002;
-const int32_t kFirstTile = 6000;
-const int32_t kObjectFile = 2002;
-const int32_t kObjectBackground = 2037;
+using simhost_app::plugin_ids::kFirstTile;
+using simhost_app::plugin_ids::kHdriObject;
+using simhost_app::plugin_ids::kPackChooser;
+using simhost_app::plugin_ids::kShowAll;
+const int32_t kCommand = simhost_app::plugin_ids::kBrowserCommand;
+const int32_t kSmallMode = simhost_app::plugin_ids::kHdriTagModeSmall;
+const int32_t kObjectFile = simhost_app::plugin_ids::kHdriObjectFile;
+const int32_t kObjectBackground = simhost_app::plugin_ids::kHdriObjectBackground;
 
 bool EndsWith(const std::string& text, const std::string& ending) {
   return text.size() >= ending.size() &&

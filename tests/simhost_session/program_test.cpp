@@ -99,11 +99,10 @@ TEST(SessionProgram, LoosePluginFolderUsesATemporaryUserFolder) {
   EXPECT_FALSE(std::filesystem::exists(TempFile(fixture, "out"))) << run.output;
 }
 
-ProgramRun Simhost(const PluginFixture& fixture, const std::string& arguments) {
-  const std::filesystem::path output_file = TempFile(fixture, "simhost-output.txt");
-  const std::string command = std::string("'") + SIMHOST_PROGRAM + "' " + arguments + " > '" +
-                              output_file.string() + "' 2>&1 < /dev/null";
-  return RunCommand(command, output_file);
+// The simhost program with any arguments, in the current folder.
+ProgramRun Simhost(const PluginFixture&, const std::string& arguments) {
+  return lumidrome_test::RunCommand(lumidrome_test::ProgramCommand(SIMHOST_PROGRAM) + " " +
+                                    arguments + " 2>&1 < /dev/null");
 }
 
 TEST(SimhostCommandLine, VersionHelpAndUsageErrorsReadTheSameEverywhere) {

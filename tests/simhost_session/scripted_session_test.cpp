@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "common/plugin_ids.h"
 #include "session_test_support.h"
 #include "test_library.h"
 
@@ -140,7 +141,8 @@ TEST(ScriptedSession, FolderAnswersReachChangeDirectory) {
   EXPECT_TRUE(Has(out, "browser: pack \"Test_Pack\" (0), size \"Medium\" (2), 1 tile")) << out;
   EXPECT_TRUE(Has(out, "[select] \"Select your Pack folder\" -> cancelled\n")) << out;
   simhost::Atom* hdri = fixture.host().ActiveDocument().AllObjects().at(0);
-  EXPECT_EQ(hdri->Data().GetText(2002), root + "/07_Test_Pack/HDRIs/Solo.hdr");
+  EXPECT_EQ(hdri->Data().GetText(simhost_app::plugin_ids::kHdriObjectFile),
+            root + "/07_Test_Pack/HDRIs/Solo.hdr");
 }
 
 TEST(ScriptedSession, WebAnswersReachTheChooserAndTheAddMoreTile) {
@@ -192,9 +194,11 @@ TEST(ScriptedSession, SelectedObjectsAndTagsChangeAndTakesRecordOverrides) {
   simhost::Atom* dome = document.AllObjects().at(2);
   simhost::Atom* small = dome->Tags().First();
   ASSERT_EQ(sky->Name(), "Sky");
-  EXPECT_NE(sky->Data().GetText(2002), "");
-  EXPECT_EQ(dome->Data().GetText(2002), "");  // not selected: only its tag
-  EXPECT_NE(small->Data().GetText(2001).find("_SM.hdr"), std::string::npos);
+  EXPECT_NE(sky->Data().GetText(simhost_app::plugin_ids::kHdriObjectFile), "");
+  EXPECT_EQ(dome->Data().GetText(simhost_app::plugin_ids::kHdriObjectFile),
+            "");  // not selected: only its tag
+  EXPECT_NE(small->Data().GetText(simhost_app::plugin_ids::kHdriTagFile).find("_SM.hdr"),
+            std::string::npos);
   EXPECT_TRUE(Has(out, "take \"Night\" [current]\n")) << out;
   EXPECT_TRUE(Has(out, "override in \"Night\": HDRI \"Sky\" (type 1035165) [2002] = Filename"))
       << out;

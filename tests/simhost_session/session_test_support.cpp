@@ -1,10 +1,8 @@
 #include "session_test_support.h"
 
 #include <png.h>
-#include <sys/wait.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -36,23 +34,11 @@ void WriteText(const std::filesystem::path& file, const std::string& text) {
 ProgramRun RunProgram(const lumidrome_test::PluginFixture& fixture, const std::string& arguments,
                       const std::string& input) {
   const std::filesystem::path input_file = TempFile(fixture, "stdin.txt");
-  const std::filesystem::path output_file = TempFile(fixture, "stdout.txt");
   WriteText(input_file, input);
-  const std::string command = "cd '" + fixture.user_folder().parent_path().string() + "' && '" +
-                              SIMHOST_PROGRAM + "' session " + arguments + " < '" +
-                              input_file.string() + "' > '" + output_file.string() + "' 2>&1";
-  return RunCommand(command, output_file);
-}
-
-ProgramRun RunCommand(const std::string& command, const std::filesystem::path& output_file) {
-  ProgramRun run;
-  const int status = std::system(command.c_str());
-  run.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  std::ifstream output(output_file);
-  std::ostringstream text;
-  text << output.rdbuf();
-  run.output = text.str();
-  return run;
+  return lumidrome_test::RunCommand(
+      "cd " + lumidrome_test::ShellQuoted(fixture.user_folder().parent_path().string()) + " && " +
+      lumidrome_test::ProgramCommand(SIMHOST_PROGRAM) + " session " + arguments + " < " +
+      lumidrome_test::ShellQuoted(input_file.string()) + " 2>&1");
 }
 
 Rgb Png::At(int x, int y) const {

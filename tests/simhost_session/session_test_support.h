@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "command_runner.h"
 #include "plugin_fixture.h"
 
 namespace session_test {
@@ -16,18 +17,12 @@ namespace session_test {
 std::string RunScript(lumidrome_test::PluginFixture& fixture, const std::string& script,
                       int* failures = nullptr);
 
-struct ProgramRun {
-  int exit_status = -1;
-  std::string output;  // standard output and error, as one
-};
+using ProgramRun = lumidrome_test::CommandRun;
 
 // Runs `simhost session ARGUMENTS` in the fixture's temporary folder with
-// standard input from the text.
+// standard input from the text; standard error joins the output.
 ProgramRun RunProgram(const lumidrome_test::PluginFixture& fixture, const std::string& arguments,
                       const std::string& input);
-
-// Runs a shell command whose output goes to output_file; reads it back.
-ProgramRun RunCommand(const std::string& command, const std::filesystem::path& output_file);
 
 // A file of the fixture's temporary folder (beside the user folder).
 std::filesystem::path TempFile(const lumidrome_test::PluginFixture& fixture,

@@ -7,6 +7,7 @@
 
 #include <fstream>
 
+#include "common/plugin_ids.h"
 #include "jpeg_encoder.h"
 #include "session_test_support.h"
 #include "test_library.h"
@@ -18,8 +19,8 @@ namespace {
 using lumidrome_test::Build;
 using lumidrome_test::PluginFixture;
 
-constexpr int32_t kPackChooser = 105;
-constexpr int32_t kBrowserCommand = 1035349;
+using simhost_app::plugin_ids::kBrowserCommand;
+using simhost_app::plugin_ids::kPackChooser;
 
 bool Has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
@@ -38,7 +39,7 @@ std::vector<std::string> PackEntries(PluginFixture& fixture) {
   std::vector<std::string> packs;
   for (const auto& [value, text] :
        windows.QueryGadget(windows.FindOpenDialog(kBrowserCommand), kPackChooser).entries) {
-    if (value >= 0 && value < 9000) packs.push_back(text);
+    if (value >= 0 && value < simhost_app::plugin_ids::kGetMorePacks) packs.push_back(text);
   }
   return packs;
 }
@@ -130,12 +131,12 @@ TEST(StrictHost, AClickInATakeLeavesTheMainTakeAlone) {
   ASSERT_EQ(overrides.size(), 2u) << out;  // the HDRI and the background
   const std::string night = overrides[0].override_value.Text();
   EXPECT_TRUE(Has(night, "HDRIs/")) << night;
-  EXPECT_EQ(sky->Data().GetText(2002), "");
+  EXPECT_EQ(sky->Data().GetText(simhost_app::plugin_ids::kHdriObjectFile), "");
 
   ASSERT_TRUE(document.Takes().SetCurrent(overrides[0].take));
-  EXPECT_EQ(sky->Data().GetText(2002), night);
+  EXPECT_EQ(sky->Data().GetText(simhost_app::plugin_ids::kHdriObjectFile), night);
   ASSERT_TRUE(document.Takes().SetCurrent(document.Takes().Main()));
-  EXPECT_EQ(sky->Data().GetText(2002), "");
+  EXPECT_EQ(sky->Data().GetText(simhost_app::plugin_ids::kHdriObjectFile), "");
 }
 
 // The host keeps records of what the module did (undo calls, sleeps, event
@@ -152,7 +153,8 @@ TEST(StrictHost, ClickAndUndoCyclesKeepTheHostsMemoryFlat) {
   simhost::Document& document = fixture.host().ActiveDocument();
   auto cycles = [&](int count) {
     for (int i = 0; i < count; ++i) {
-      ASSERT_TRUE(windows.SendInput(browser, 6000, simhost::InputEvent::Click()));
+      ASSERT_TRUE(windows.SendInput(browser, simhost_app::plugin_ids::kFirstTile,
+                                    simhost::InputEvent::Click()));
       ASSERT_TRUE(document.Undo().Undo());
     }
   };

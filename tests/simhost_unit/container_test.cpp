@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "common/plugin_ids.h"
 #include "host.h"
 #include "test_support.h"
 
@@ -37,22 +38,25 @@ class ContainerTest : public ::testing::Test {
 };
 
 TEST_F(ContainerTest, KeysKeepInsertionOrderAndReplacingKeepsThePlace) {
-  c4d_container* container = api_.create(1035349);
-  for (int32_t key : {105, 101, 7}) {
+  // Shaped like the browser's saved layout record.
+  namespace ids = simhost_app::plugin_ids;
+  const int32_t pack = ids::kPackChooser, size = ids::kSizeChooser;
+  c4d_container* container = api_.create(ids::kBrowserCommand);
+  for (int32_t key : {pack, size, 7}) {
     c4d_value value = simhost_test::Int32Value(key);
     api_.set(container, key, &value);
   }
   c4d_value replaced = simhost_test::StringValue("now text");
-  api_.set(container, 101, &replaced);
-  EXPECT_EQ(Keys(container), (std::vector<int32_t>{105, 101, 7}));
-  EXPECT_EQ(TextAt(container, 101), "now text");
-  EXPECT_TRUE(api_.remove(container, 105));
-  EXPECT_FALSE(api_.remove(container, 105));
-  EXPECT_EQ(Keys(container), (std::vector<int32_t>{101, 7}));
+  api_.set(container, size, &replaced);
+  EXPECT_EQ(Keys(container), (std::vector<int32_t>{pack, size, 7}));
+  EXPECT_EQ(TextAt(container, size), "now text");
+  EXPECT_TRUE(api_.remove(container, pack));
+  EXPECT_FALSE(api_.remove(container, pack));
+  EXPECT_EQ(Keys(container), (std::vector<int32_t>{size, 7}));
   c4d_value missing;
-  EXPECT_FALSE(api_.get(container, 105, &missing));
+  EXPECT_FALSE(api_.get(container, pack, &missing));
   EXPECT_EQ(missing.type, C4D_VALUE_NIL);
-  EXPECT_EQ(api_.get_id(container), 1035349);
+  EXPECT_EQ(api_.get_id(container), ids::kBrowserCommand);
   api_.flush(container);
   EXPECT_EQ(api_.count(container), 0);
   api_.destroy(container);

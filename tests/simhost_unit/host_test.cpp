@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include "bitmap.h"
+#include "common/plugin_ids.h"
 #include "test_support.h"
 
 namespace simhost {
 namespace {
 
 using simhost_test::TextCatcher;
+namespace ids = simhost_app::plugin_ids;
 
 std::vector<std::string> g_calls;
 
@@ -63,34 +65,35 @@ class HostTest : public ::testing::Test {
 };
 
 TEST_F(HostTest, UnloadDestroysCommandsThenHookInstancesThenRegistrations) {
-  ASSERT_TRUE(RegisterCommand(1035349, &first_));
-  ASSERT_TRUE(RegisterCommand(1035350, &second_));
-  ASSERT_TRUE(RegisterHook(1038218));
+  ASSERT_TRUE(RegisterCommand(ids::kBrowserCommand, &first_));
+  ASSERT_TRUE(RegisterCommand(ids::kBrowserCommand + 1, &second_));
+  ASSERT_TRUE(RegisterHook(ids::kSceneHook));
   host_.NewDocument();
-  EXPECT_EQ(host_.ExecuteCommand(1035349, &host_.ActiveDocument()), true);
+  EXPECT_EQ(host_.ExecuteCommand(ids::kBrowserCommand, &host_.ActiveDocument()), true);
   EXPECT_EQ(host_.ExecuteCommand(1, nullptr), std::nullopt);
-  EXPECT_EQ(host_.CommandState(1035349, nullptr), 0x40000000);  // the host's default
+  EXPECT_EQ(host_.CommandState(ids::kBrowserCommand, nullptr),
+            C4D_CMD_ENABLED);  // the host's default
   int secret = 0;
-  EXPECT_EQ(host_.RestoreCommandLayout(1035349, &secret), true);
+  EXPECT_EQ(host_.RestoreCommandLayout(ids::kBrowserCommand, &secret), true);
 
   host_.Unload();
   EXPECT_EQ(g_calls, (std::vector<std::string>{"execute first", "destroy first", "destroy second",
                                                "hook free", "hook destroy", "hook free",
                                                "hook destroy", "hook unregister"}));
   EXPECT_TRUE(host_.Commands().empty());
-  EXPECT_EQ(host_.ActiveDocument().FindSceneHook(1038218), nullptr);
+  EXPECT_EQ(host_.ActiveDocument().FindSceneHook(ids::kSceneHook), nullptr);
   host_.Unload();  // nothing left to destroy twice
   EXPECT_EQ(g_calls.size(), 8u);
 }
 
 TEST_F(HostTest, RegistrationsCanBeRefusedAndDuplicatesAreRefused) {
   host_.SetAcceptCommands(false);
-  EXPECT_FALSE(RegisterCommand(1035349, &first_));
+  EXPECT_FALSE(RegisterCommand(ids::kBrowserCommand, &first_));
   host_.SetAcceptCommands(true);
-  EXPECT_TRUE(RegisterCommand(1035349, &first_));
-  EXPECT_FALSE(RegisterCommand(1035349, &first_));
+  EXPECT_TRUE(RegisterCommand(ids::kBrowserCommand, &first_));
+  EXPECT_FALSE(RegisterCommand(ids::kBrowserCommand, &first_));
   host_.SetAcceptSceneHooks(false);
-  EXPECT_FALSE(RegisterHook(1038218));
+  EXPECT_FALSE(RegisterHook(ids::kSceneHook));
   EXPECT_TRUE(host_.SceneHooks().empty());
   EXPECT_FALSE(host_.Table().plugin->register_command(5, "x", 0, nullptr, "", nullptr, &second_));
   host_.Unload();
@@ -102,9 +105,9 @@ TEST_F(HostTest, TheCommandKeepsItsOwnCopyOfTheIcon) {
   c4d_bitmap* icon = bitmaps.alloc();
   bitmaps.init_size(icon, 32, 32, 24, 0);
   bitmaps.set_pixel(icon, 1, 1, 255, 0, 0);
-  ASSERT_TRUE(RegisterCommand(1035349, &first_, icon));
+  ASSERT_TRUE(RegisterCommand(ids::kBrowserCommand, &first_, icon));
   bitmaps.free(icon);  // the module frees its bitmap right after registering
-  const RegisteredCommand* command = host_.FindCommand(1035349);
+  const RegisteredCommand* command = host_.FindCommand(ids::kBrowserCommand);
   ASSERT_NE(command, nullptr);
   ASSERT_NE(command->icon, nullptr);
   EXPECT_EQ(command->icon->Width(), 32);
@@ -133,9 +136,9 @@ TEST_F(HostTest, FoldersFollowTheUserAndPreferencesSettings) {
 }
 
 TEST_F(HostTest, TheKeyboardReportsTheQualifiersSetUp) {
-  constexpr int32_t kKeyboard = 0x6B657962;
-  constexpr int32_t kChannel = 0x69706361;
-  constexpr int32_t kQualifier = 0x69707161;
+  constexpr int32_t kKeyboard = C4D_BFM_INPUT_KEYBOARD;
+  constexpr int32_t kChannel = C4D_BFM_INPUT_CHANNEL;
+  constexpr int32_t kQualifier = C4D_BFM_INPUT_QUALIFIER;
   const c4d_container_api& containers = *host_.Table().container;
   c4d_container* state = containers.create(0);
   host_.SetKeyboardQualifiers(3);
@@ -194,7 +197,7 @@ TEST_F(HostTest, LoadingAFolderWithoutAModuleFailsCleanly) {
   EXPECT_FALSE(host_.Load(folder.Path()));
   EXPECT_NE(host_.LastLoad().error.find("no module"), std::string::npos);
   EXPECT_FALSE(host_.ModuleLoaded());
-  EXPECT_EQ(host_.CallMain(4, nullptr, nullptr, nullptr), -1);
+  EXPECT_EQ(host_.CallMain(C4D_ACTION_VERSION, nullptr, nullptr, nullptr), C4D_ANSWER_REFUSED);
   simhost_test::WriteBytes(folder.File("Lumidrome.so"), {'n', 'o', 't'});
   EXPECT_FALSE(host_.Load(folder.Path()));
   EXPECT_NE(host_.LastLoad().error.find("cannot load"), std::string::npos);

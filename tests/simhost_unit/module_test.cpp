@@ -3,6 +3,7 @@
 // fake module's folder as SIMHOST_FAKE_MODULE_DIR.
 #include <gtest/gtest.h>
 
+#include "fake_module/fake_module_ids.h"
 #include "host.h"
 
 namespace simhost {
@@ -19,16 +20,18 @@ class ModuleTest : public ::testing::Test {
   void SetUp() override {
     if (kFolder == nullptr) GTEST_SKIP() << "SIMHOST_FAKE_MODULE_DIR not set by the build";
   }
-  int32_t AliveCount() { return host_.CallMain(100, nullptr, nullptr, nullptr); }
+  int32_t AliveCount() {
+    return host_.CallMain(fake_module::kAliveQuestion, nullptr, nullptr, nullptr);
+  }
 
   Host host_;
 };
 
 TEST_F(ModuleTest, LoadStartsTheModuleAndUnloadCleansUpBeforeClosing) {
   ASSERT_TRUE(host_.Load(kFolder)) << host_.LastLoad().error;
-  EXPECT_EQ(host_.LastLoad().init, 1);
-  EXPECT_EQ(host_.LastLoad().resources, 1);
-  EXPECT_EQ(host_.LastLoad().start, 1);
+  EXPECT_EQ(host_.LastLoad().init, C4D_ANSWER_OK);
+  EXPECT_EQ(host_.LastLoad().resources, C4D_ANSWER_OK);
+  EXPECT_EQ(host_.LastLoad().start, C4D_ANSWER_OK);
   const std::string path = host_.ModulePath();
   EXPECT_EQ(path.front(), '/');
   EXPECT_EQ(path.substr(path.size() - 3), ".so");
@@ -36,11 +39,11 @@ TEST_F(ModuleTest, LoadStartsTheModuleAndUnloadCleansUpBeforeClosing) {
   EXPECT_EQ(host_.Printed()[0], "fake module started from " + path);
   EXPECT_EQ(host_.ResourceLoadRequests(), 1);
   EXPECT_EQ(AliveCount(), 11);  // one command, one hook instance
-  EXPECT_EQ(host_.ExecuteCommand(1000001, &host_.ActiveDocument()), true);
+  EXPECT_EQ(host_.ExecuteCommand(fake_module::kCommand, &host_.ActiveDocument()), true);
 
   host_.Unload();
   EXPECT_FALSE(host_.ModuleLoaded());
-  EXPECT_EQ(host_.ResourceReleases(), 1);  // action 3 ran
+  EXPECT_EQ(host_.ResourceReleases(), 1);  // C4D_ACTION_END ran
   EXPECT_EQ(host_.Printed().back(), "fake hook unregistered");
   EXPECT_TRUE(host_.Warnings().empty());
 }
@@ -49,21 +52,21 @@ TEST_F(ModuleTest, RawCallsReachTheModuleWithAnyTable) {
   std::string error;
   ASSERT_TRUE(host_.OpenModule(kFolder, &error)) << error;
   const c4d_function_table* old_table = host_.MakeTable(16999, sizeof(c4d_function_table));
-  EXPECT_EQ(host_.CallInit(old_table, host_.ModulePath().c_str()), -3);
-  EXPECT_EQ(host_.CallInit(&host_.Table(), nullptr), -3);
-  EXPECT_EQ(host_.CallInit(&host_.Table(), host_.ModulePath().c_str()), 1);
+  EXPECT_EQ(host_.CallInit(old_table, host_.ModulePath().c_str()), C4D_ANSWER_UNUSABLE_HOST);
+  EXPECT_EQ(host_.CallInit(&host_.Table(), nullptr), C4D_ANSWER_UNUSABLE_HOST);
+  EXPECT_EQ(host_.CallInit(&host_.Table(), host_.ModulePath().c_str()), C4D_ANSWER_OK);
   host_.SetAcceptSceneHooks(false);
-  EXPECT_EQ(host_.CallMain(2, nullptr, nullptr, nullptr), 0);
+  EXPECT_EQ(host_.CallMain(C4D_ACTION_START, nullptr, nullptr, nullptr), C4D_ANSWER_FAILED);
   EXPECT_EQ(AliveCount(), 10);
-  EXPECT_EQ(host_.SendPluginMessage(7, nullptr), -1);
-  host_.Unload();  // action 3 goes out, as an action 1 was sent
+  EXPECT_EQ(host_.SendPluginMessage(7, nullptr), C4D_ANSWER_REFUSED);  // no such message
+  host_.Unload();  // C4D_ACTION_END goes out, as an init was sent
   EXPECT_EQ(host_.Commands().size(), 0u);
 }
 
 TEST_F(ModuleTest, AModuleRefusingToInitialiseIsUnloadedAtOnce) {
   host_.SetInterfaceVersion(16000);
   EXPECT_FALSE(host_.Load(kFolder));
-  EXPECT_EQ(host_.LastLoad().init, -3);
+  EXPECT_EQ(host_.LastLoad().init, C4D_ANSWER_UNUSABLE_HOST);
   EXPECT_FALSE(host_.ModuleLoaded());
 }
 

@@ -4,11 +4,14 @@
 
 #include <cstring>
 
+#include "common/plugin_ids.h"
 #include "host.h"
 #include "test_support.h"
 
 namespace simhost {
 namespace {
+
+namespace ids = simhost_app::plugin_ids;
 
 // A scene hook that records what reaches it, as the module's hook would.
 struct HookLog {
@@ -32,7 +35,7 @@ c4d_bool HookInit(void*, c4d_atom*) {
 }
 void HookFree(void*, c4d_atom*) { ++g_hook.frees; }
 c4d_bool HookMessage(void*, c4d_atom*, int32_t type, void* data) {
-  if (type == kMsgDocumentInfo && data != nullptr) {
+  if (type == C4D_MSG_DOCUMENT_INFO && data != nullptr) {
     g_hook.infos.push_back(*static_cast<c4d_document_info*>(data));
   }
   return 1;
@@ -75,11 +78,11 @@ class SceneTest : public ::testing::Test {
 
 TEST_F(SceneTest, InsertingAtTheTopTellsEveryHookInstanceWithThatObject) {
   doc_.AddObject(type_id::kNullObject, "Existing");
-  ASSERT_TRUE(host_.Table().plugin->register_scene_hook(1038218, "Hook", 0, &kHookCallbacks,
+  ASSERT_TRUE(host_.Table().plugin->register_scene_hook(ids::kSceneHook, "Hook", 0, &kHookCallbacks,
                                                         &g_hook, 4, 0, nullptr));
   EXPECT_EQ(g_hook.allocs, 1);  // one instance for the one document
   EXPECT_EQ(g_hook.inits, 1);
-  ASSERT_NE(api_.doc_find_scene_hook(&doc_, 1038218), nullptr);
+  ASSERT_NE(api_.doc_find_scene_hook(&doc_, ids::kSceneHook), nullptr);
 
   c4d_atom* sky = api_.object_alloc(type_id::kHdriObject);
   ASSERT_NE(sky, nullptr);
@@ -87,17 +90,17 @@ TEST_F(SceneTest, InsertingAtTheTopTellsEveryHookInstanceWithThatObject) {
   EXPECT_EQ(api_.doc_get_first_object(&doc_), sky);
   EXPECT_EQ(api_.get_document(sky), &doc_);
   ASSERT_EQ(g_hook.infos.size(), 1u);
-  EXPECT_EQ(g_hook.infos[0].type, kDocInfoObjectInsert);
+  EXPECT_EQ(g_hook.infos[0].type, C4D_DOCUMENT_INFO_OBJECT_INSERT);
   EXPECT_EQ(g_hook.infos[0].document, &doc_);
   EXPECT_EQ(g_hook.infos[0].element, sky);
 
   c4d_atom* tag = api_.object_make_tag(sky, type_id::kHdriTag, nullptr);
   ASSERT_NE(tag, nullptr);
   ASSERT_EQ(g_hook.infos.size(), 2u);
-  EXPECT_EQ(g_hook.infos[1].type, kDocInfoTagInsert);
+  EXPECT_EQ(g_hook.infos[1].type, C4D_DOCUMENT_INFO_TAG_INSERT);
 
   c4d_document_info odd{};
-  odd.type = 1009;
+  odd.type = C4D_DOCUMENT_INFO_TOOL_CHANGED;
   EXPECT_EQ(host_.BroadcastDocumentInfo(odd), 1);
   EXPECT_EQ(g_hook.infos.back().document, nullptr);
 
@@ -279,10 +282,10 @@ TEST_F(SceneTest, MessagesAreRecordedOnExactlyTheElementsThatGotThem) {
   Atom* object = doc_.AddObject(type_id::kHdriObject);
   Atom* tag = doc_.AddHdriTag(object, 0);
   Atom* bystander = doc_.AddObject(type_id::kHdriObject);
-  api_.message(object, 1037792, nullptr);
-  api_.message(tag, 1037792, nullptr);
-  EXPECT_EQ(doc_.ReceiversOf(1037792), (std::vector<Atom*>{object, tag}));
-  EXPECT_FALSE(bystander->Received(1037792));
+  api_.message(object, ids::kLibraryChanged, nullptr);
+  api_.message(tag, ids::kLibraryChanged, nullptr);
+  EXPECT_EQ(doc_.ReceiversOf(ids::kLibraryChanged), (std::vector<Atom*>{object, tag}));
+  EXPECT_FALSE(bystander->Received(ids::kLibraryChanged));
 }
 
 TEST_F(SceneTest, KnownParametersKeepTheirKindAndStaleElementsAreRefused) {

@@ -5,6 +5,7 @@
 
 #include <climits>
 
+#include "common/plugin_ids.h"
 #include "plugin_fixture.h"
 #include "windows/container_access.h"
 #include "windows/window_system.h"
@@ -12,7 +13,8 @@
 namespace lumidrome_test {
 namespace {
 
-const int32_t kCommand = 1035349;
+namespace ids = simhost_app::plugin_ids;
+const int32_t kCommand = ids::kBrowserCommand;
 
 TEST(ExtremeLayout, PackValueAtTheInt32LimitLaysOutOnlyTheAddMoreTile) {
   for (Build build : {Build::R17, Build::R14}) {
@@ -22,7 +24,7 @@ TEST(ExtremeLayout, PackValueAtTheInt32LimitLaysOutOnlyTheAddMoreTile) {
     ASSERT_TRUE(host.Load(fixture.plugin_folder().string()));
     const c4d_container_api& api = *host.Table().container;
     simhost::OwnedContainer record(api, 0);
-    record.SetInt(105, INT32_MAX);
+    record.SetInt(ids::kPackChooser, INT32_MAX);
     simhost::OwnedContainer answer(api, 0);
     answer.SetContainer(kCommand, record.get());
     simhost::SavedLayout saved;
@@ -33,9 +35,9 @@ TEST(ExtremeLayout, PackValueAtTheInt32LimitLaysOutOnlyTheAddMoreTile) {
     ASSERT_NE(dialog, nullptr);
     host.Windows().Resize(dialog, 900, 600);
     EXPECT_EQ(host.Windows().SendCursorInfo(dialog, 0, 0), 1);
-    EXPECT_TRUE(host.Windows().QueryGadget(dialog, 109).found);
+    EXPECT_TRUE(host.Windows().QueryGadget(dialog, ids::kAddMoreTile).found);
     // Builds for R17 show no pack for such a value; builds for R14 fall back to pack 0.
-    EXPECT_EQ(host.Windows().QueryGadget(dialog, 6000).found, build == Build::R14);
+    EXPECT_EQ(host.Windows().QueryGadget(dialog, ids::kFirstTile).found, build == Build::R14);
   }
 }
 

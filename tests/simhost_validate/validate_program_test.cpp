@@ -1,7 +1,6 @@
 // simhost validate run as a program on the built modules and on modules
 // broken on purpose: each fault is caught by its own check and only there.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,6 +11,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "command_runner.h"
 
 namespace lumidrome_test {
 namespace {
@@ -26,17 +27,10 @@ struct ProgramRun {
 // Runs simhost with the arguments; standard error joins the output when
 // asked for.
 ProgramRun Simhost(const std::string& arguments, bool with_errors = false) {
-  const std::string command = std::string("'") + SIMHOST_PROGRAM + "' " + arguments +
-                              (with_errors ? " 2>&1" : " 2>/dev/null");
-  ProgramRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  char buffer[4096];
-  size_t got;
-  while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, got);
-  const int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+  const lumidrome_test::CommandRun run =
+      lumidrome_test::RunCommand(lumidrome_test::ProgramCommand(SIMHOST_PROGRAM) + " " + arguments +
+                                 (with_errors ? " 2>&1" : " 2>/dev/null"));
+  return ProgramRun{run.exit_status, run.output};
 }
 
 ProgramRun Validate(const std::string& folder, const std::string& options = "",
@@ -189,13 +183,9 @@ TEST(ValidateProgram, JUnitAndJsonFilesCountWhatTheTextCounts) {
       "suite.get('skipped'), len(cases), len([c for c in cases if c.find('error') is not None]), "
       "report['summary']['crashed'], [c['status'] for c in report['checks']].count('pass'))\" '" +
       junit + "' '" + json + "'";
-  FILE* pipe = popen(python.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
-  char line[256] = {};
-  const bool read = fgets(line, sizeof line, pipe) != nullptr;
-  EXPECT_EQ(pclose(pipe), 0);
-  EXPECT_TRUE(read);
-  EXPECT_EQ(std::string(line), "7 0 2 0 7 2 2 5\n");
+  const lumidrome_test::CommandRun counts = lumidrome_test::RunCommand(python);
+  EXPECT_EQ(counts.exit_status, 0);
+  EXPECT_EQ(counts.output, "7 0 2 0 7 2 2 5\n");
   fs::remove_all(root);
 }
 

@@ -28,7 +28,7 @@ TEST_F(DialogLifeTest, OpeningBuildsOnceAndAgainOnlyRaisesTheWindow) {
   EXPECT_EQ(windows_.RaiseCount(dialog.handle()), 1);
   EXPECT_EQ(windows_.Title(dialog.handle()), "Browser");
   EXPECT_EQ(windows_.WindowSize(dialog.handle()), std::make_pair(790, 500));
-  EXPECT_EQ(windows_.FindOpenDialog(1035349), dialog.handle());
+  EXPECT_EQ(windows_.FindOpenDialog(kFakePluginId), dialog.handle());
 }
 
 // Closing sends the destroy message and then runs destroy_window exactly
@@ -140,7 +140,7 @@ TEST_F(DialogLifeTest, SavedLayoutTravelsBackOnRestore) {
   bool answer = true;
   dialog.message = [&](FakeDialog& d, const c4d_container* msg, c4d_container* result) -> int32_t {
     int32_t id = containers.get_id(msg);
-    if (id == simhost::kMsgLayoutGet && answer) {
+    if (id == C4D_BFM_LAYOUT_GETDATA && answer) {
       containers.set_id(result, 0);
       c4d_container* record = containers.create(0);
       c4d_value size{};
@@ -150,15 +150,15 @@ TEST_F(DialogLifeTest, SavedLayoutTravelsBackOnRestore) {
       c4d_value nested{};
       nested.type = C4D_VALUE_CONTAINER;
       nested.container = record;
-      containers.set(result, 1035349, &nested);
+      containers.set(result, kFakePluginId, &nested);
       containers.destroy(record);
       return 1;
     }
-    if (id == simhost::kMsgLayoutSet) {
+    if (id == C4D_BFM_LAYOUT_SETDATA) {
       c4d_value layout{};
       c4d_value record{};
-      if (containers.get(msg, simhost::kMsgLayoutSet, &layout) &&
-          containers.get(layout.container, 1035349, &record)) {
+      if (containers.get(msg, C4D_BFM_LAYOUT_SETDATA, &layout) &&
+          containers.get(layout.container, kFakePluginId, &record)) {
         restored_size = IntAt(table_, record.container, 101);
       }
       return 1;
@@ -170,7 +170,7 @@ TEST_F(DialogLifeTest, SavedLayoutTravelsBackOnRestore) {
   ASSERT_NE(saved.data, nullptr);
   EXPECT_EQ(saved.width, 640);
   api_.close(dialog.handle());
-  ASSERT_TRUE(api_.restore_layout(dialog.handle(), 1035349, 0, &saved));
+  ASSERT_TRUE(api_.restore_layout(dialog.handle(), kFakePluginId, 0, &saved));
   EXPECT_TRUE(api_.is_open(dialog.handle()));
   EXPECT_EQ(restored_size, 3);
   EXPECT_EQ(windows_.WindowSize(dialog.handle()), std::make_pair(640, 480));
@@ -179,7 +179,7 @@ TEST_F(DialogLifeTest, SavedLayoutTravelsBackOnRestore) {
   // Without a record the dialog still opens and gets an empty message.
   api_.close(dialog.handle());
   restored_size = -1;
-  EXPECT_TRUE(api_.restore_layout(dialog.handle(), 1035349, 0, nullptr));
+  EXPECT_TRUE(api_.restore_layout(dialog.handle(), kFakePluginId, 0, nullptr));
   EXPECT_EQ(dialog.Count("message 'lays'"), 2);
   EXPECT_EQ(restored_size, -1);
 }
@@ -188,7 +188,7 @@ TEST_F(DialogLifeTest, CursorInfoAndTimerReachTheDialog) {
   FakeDialog dialog(table_);
   int32_t seen_x = -1;
   dialog.message = [&](FakeDialog&, const c4d_container* msg, c4d_container*) {
-    seen_x = IntAt(table_, msg, simhost::kInputX);
+    seen_x = IntAt(table_, msg, C4D_BFM_INPUT_X);
     return 7;
   };
   ASSERT_TRUE(dialog.Open());

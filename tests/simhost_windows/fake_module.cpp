@@ -43,7 +43,7 @@ c4d_bool Command(void* self, int32_t id, const c4d_container* message) {
   FakeDialog& d = D(self);
   d.calls.push_back("command " + std::to_string(id));
   d.commands.push_back(id);
-  d.command_values.push_back(IntAt(d.table, message, simhost::kActionValue));
+  d.command_values.push_back(IntAt(d.table, message, C4D_BFM_ACTION_VALUE));
   if (d.command) d.command(d, id, message);
   return 1;
 }
@@ -104,14 +104,14 @@ c4d_bool AreaInput(void* self, const c4d_container* message) {
   ++a.inputs;
   if (a.input) return a.input(a, message);
   const c4d_dialog_api& api = *a.table.dialog;
-  if (IntAt(a.table, message, simhost::kInputChannel) == simhost::kChannelWheel) {
+  if (IntAt(a.table, message, C4D_BFM_INPUT_CHANNEL) == C4D_BFM_INPUT_MOUSEWHEEL) {
     return api.ua_default_input_event(a.handle, message);
   }
-  c4d_container* action = a.table.container->create(simhost::kMsgAction);
+  c4d_container* action = a.table.container->create(C4D_BFM_ACTION);
   c4d_value id{};
   id.type = C4D_VALUE_INT32;
   id.int32_value = api.ua_get_id(a.handle);
-  a.table.container->set(action, simhost::kActionId, &id);
+  a.table.container->set(action, C4D_BFM_ACTION_ID, &id);
   api.ua_send_parent_message(a.handle, action);
   a.table.container->destroy(action);
   return 1;
@@ -138,7 +138,7 @@ FakeDialog::FakeDialog(const c4d_function_table& table_in)
 FakeDialog::~FakeDialog() { api.destroy(handle_); }
 
 bool FakeDialog::Open(int32_t width, int32_t height) {
-  return api.open(handle_, 20, 1035349, -1, -1, width, height, 0) != 0;
+  return api.open(handle_, 20, kFakePluginId, -1, -1, width, height, 0) != 0;
 }
 
 int FakeDialog::Count(const std::string& call) const {

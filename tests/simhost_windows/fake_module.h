@@ -8,10 +8,14 @@
 #include <vector>
 
 #include "c4d_function_table.h"
+#include "common/plugin_ids.h"
 #include "host.h"
 #include "windows/window_system.h"
 
 namespace windows_test {
+
+// The plug-in id the fake dialogs open under: the browser's.
+constexpr int32_t kFakePluginId = simhost_app::plugin_ids::kBrowserCommand;
 
 class FakeDialog {
  public:

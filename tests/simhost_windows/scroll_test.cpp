@@ -76,7 +76,7 @@ TEST_F(ScrollTest, ResizeSendsTheSizeMessageAndTheVisibleAreaFollows) {
     return true;
   };
   dialog.message = [&](FakeDialog& d, const c4d_container* msg, c4d_container* result) {
-    if (table_.container->get_id(msg) == simhost::kMsgSized) seen_in_message = Ask(d.handle());
+    if (table_.container->get_id(msg) == C4D_BFM_SIZED) seen_in_message = Ask(d.handle());
     return api_.default_message(d.handle(), msg, result);
   };
   ASSERT_TRUE(dialog.Open(790, 500));

@@ -104,7 +104,8 @@ TEST_F(ValuesInputTest, ClicksBecomeCommandsAndTheWheelDoesNot) {
     return true;
   };
   ASSERT_TRUE(dialog.Open());
-  for (int32_t channel : {simhost::kChannelLeft, simhost::kChannelRight, simhost::kChannelMiddle}) {
+  for (int32_t channel :
+       {C4D_BFM_INPUT_MOUSELEFT, C4D_BFM_INPUT_MOUSERIGHT, C4D_BFM_INPUT_MOUSEMIDDLE}) {
     EXPECT_TRUE(windows_.SendInput(dialog.handle(), 6003, simhost::InputEvent::Click(channel)));
   }
   EXPECT_TRUE(windows_.SendInput(dialog.handle(), 6003, simhost::InputEvent::Wheel(-120)));

@@ -94,11 +94,11 @@ bool CheckRefusal(const wchar_t* path, std::string& modulePath, int32_t minimum)
   LoadedModule module(path);
   EntryPoint entry = module.Entry();
   if (entry == nullptr) return false;
-  Expect("action 4", entry(kVersionAction, nullptr, nullptr, nullptr), 5);
+  Expect("action 4", entry(kVersionAction, nullptr, nullptr, nullptr), C4D_ANSWER_FRAME_VERSION);
   c4d_function_table old = MinimalTable(minimum - 1);
   Expect("action 1, host one version too old", entry(kInitAction, &old, nullptr, &modulePath[0]),
-         -3);
-  Expect("action 3 after the refusal", entry(kEndAction, nullptr, nullptr, nullptr), 1);
+         C4D_ANSWER_UNUSABLE_HOST);
+  Expect("action 3 after the refusal", entry(kEndAction, nullptr, nullptr, nullptr), C4D_ANSWER_OK);
   return true;
 }
 
@@ -107,11 +107,13 @@ bool CheckLifecycle(const wchar_t* path, std::string& modulePath, int32_t minimu
   EntryPoint entry = module.Entry();
   if (entry == nullptr) return false;
   c4d_function_table current = MinimalTable(minimum);
-  Expect("action 1, current host", entry(kInitAction, &current, nullptr, &modulePath[0]), 1);
-  Expect("message 0", entry(kMessageAction, MessageId(0), nullptr, nullptr), 1);
+  Expect("action 1, current host", entry(kInitAction, &current, nullptr, &modulePath[0]),
+         C4D_ANSWER_OK);
+  Expect("message 0", entry(kMessageAction, MessageId(C4D_MESSAGE_PRIORITY), nullptr, nullptr),
+         C4D_ANSWER_OK);
   Expect("unknown message", entry(kMessageAction, MessageId(kUnknownMessage), nullptr, nullptr),
-         -1);
-  Expect("action 3", entry(kEndAction, nullptr, nullptr, nullptr), 1);
+         C4D_ANSWER_REFUSED);
+  Expect("action 3", entry(kEndAction, nullptr, nullptr, nullptr), C4D_ANSWER_OK);
   return true;
 }
 

@@ -156,30 +156,30 @@ void Scroll(Session& session, const Arguments& args) {
 }
 
 int32_t MouseChannel(const std::string& word) {
-  if (word.empty() || SameText(word, "left")) return simhost::kChannelLeft;
-  if (SameText(word, "right")) return simhost::kChannelRight;
-  if (SameText(word, "middle")) return simhost::kChannelMiddle;
+  if (word.empty() || SameText(word, "left")) return C4D_BFM_INPUT_MOUSELEFT;
+  if (SameText(word, "right")) return C4D_BFM_INPUT_MOUSERIGHT;
+  if (SameText(word, "middle")) return C4D_BFM_INPUT_MOUSEMIDDLE;
   throw CommandError("expected left, right or middle, got \"" + word + "\"");
 }
 
-std::string TileRange(const std::vector<GridCell>& tiles) {
+std::string TileRange(const std::vector<simhost::GridCellInfo>& tiles) {
   if (tiles.empty()) return "the grid has no tiles";
   return "the grid has tiles 0 to " + std::to_string(tiles.size() - 1);
 }
 
 // A tile by its number in the grid, else by its label.
-GridCell FindTile(Session& session, c4d_dialog* browser, const std::string& word) {
-  const std::vector<GridCell> tiles = Tiles(ReadGrid(session.windows(), browser));
+simhost::GridCellInfo FindTile(Session& session, c4d_dialog* browser, const std::string& word) {
+  const std::vector<simhost::GridCellInfo> tiles = Tiles(ReadGrid(session.windows(), browser));
   int32_t number = 0;
   if (ParseInt32(word, &number)) {
-    for (const GridCell& tile : tiles) {
+    for (const simhost::GridCellInfo& tile : tiles) {
       if (plugin_ids::TileNumber(tile.area_id) == number) return tile;
     }
     throw CommandError("no tile " + word + "; " + TileRange(tiles));
   }
-  std::vector<GridCell> named;
+  std::vector<simhost::GridCellInfo> named;
   std::copy_if(tiles.begin(), tiles.end(), std::back_inserter(named),
-               [&](const GridCell& tile) { return tile.label == word; });
+               [&](const simhost::GridCellInfo& tile) { return tile.label == word; });
   if (named.size() > 1) {
     throw CommandError(std::to_string(named.size()) + " tiles are labelled \"" + word +
                        "\"; click one by number");
@@ -200,7 +200,7 @@ void ClickArea(Session& session, c4d_dialog* browser, int32_t area_id, const std
 void Click(Session& session, const Arguments& args) {
   args.ExpectCount(1, 2, "click NUMBER|LABEL [left|right|middle]");
   c4d_dialog* browser = session.Browser();
-  GridCell tile = FindTile(session, browser, args[0]);
+  simhost::GridCellInfo tile = FindTile(session, browser, args[0]);
   simhost::Document& document = session.document();
   const size_t steps = document.Undo().UndoCount();
   ClickArea(
@@ -244,7 +244,7 @@ std::vector<std::string> TileWords(Session& session) {
   std::vector<std::string> words;
   c4d_dialog* browser = session.FindBrowser();
   if (!browser) return words;
-  for (const GridCell& tile : Tiles(ReadGrid(session.windows(), browser))) {
+  for (const simhost::GridCellInfo& tile : Tiles(ReadGrid(session.windows(), browser))) {
     words.push_back(tile.label);
   }
   return words;

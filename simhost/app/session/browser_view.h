@@ -10,20 +10,11 @@
 
 namespace simhost_app {
 
-struct GridCell {
-  int32_t area_id = 0;  // 0 for a cell without a user area
-  std::string label;
-};
-
-struct GridView {
-  int columns = 0;
-  std::vector<GridCell> cells;  // in grid order
-};
-
-GridView ReadGrid(simhost::WindowSystem& windows, c4d_dialog* browser);
+// The browser's grid as the window system lays it out.
+simhost::GridInfo ReadGrid(simhost::WindowSystem& windows, c4d_dialog* browser);
 // The cells that are thumbnail tiles (user areas 6000 to 9999, and from
 // 1000004000 on for tiles past the 4000th).
-std::vector<GridCell> Tiles(const GridView& grid);
+std::vector<simhost::GridCellInfo> Tiles(const simhost::GridInfo& grid);
 
 // The text a combo box shows, and its value.
 std::string ChooserText(simhost::WindowSystem& windows, c4d_dialog* browser, int32_t id);

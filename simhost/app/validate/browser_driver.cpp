@@ -11,7 +11,6 @@ namespace ids = plugin_ids;
 
 namespace {
 
-constexpr int32_t kGridGroup = 2001;
 constexpr double kBaseTileWidth = 400.0;
 constexpr double kCellSpacing = 5.0;
 
@@ -70,7 +69,7 @@ void ExpectGridFitsWidth(simhost::WindowSystem& windows, c4d_dialog* dialog, Fin
   const int32_t size = windows.QueryGadget(dialog, ids::kSizeChooser).int_value;
   const double cell = kBaseTileWidth * TileScale(size) + kCellSpacing;
   const int32_t expected = static_cast<int32_t>((x2 - x1) / cell);
-  findings.ExpectEq(windows.QueryGadget(dialog, kGridGroup).columns, expected,
+  findings.ExpectEq(windows.QueryGadget(dialog, ids::kGridGroup).columns, expected,
                     "grid columns for a visible width of " + std::to_string(x2 - x1) + " at size " +
                         std::to_string(size));
 }

@@ -44,9 +44,10 @@ std::string DescribeAnswers(const std::vector<int32_t>& versions,
 // Which build answers this way at 13999, 14000, 17029 and 17030; empty for
 // neither.
 std::string BuildOfAnswers(const std::vector<int32_t>& answers) {
-  const int32_t no = ids::kUnusableHost;
-  if (answers == std::vector<int32_t>{no, no, no, 1}) return "R17";
-  if (answers == std::vector<int32_t>{no, 1, 1, 1}) return "R14";
+  const int32_t no = C4D_ANSWER_UNUSABLE_HOST;
+  const int32_t ok = C4D_ANSWER_OK;
+  if (answers == std::vector<int32_t>{no, no, no, ok}) return "R17";
+  if (answers == std::vector<int32_t>{no, ok, ok, ok}) return "R14";
   return "";
 }
 
@@ -57,7 +58,7 @@ int32_t Action(simhost::Host& host, int32_t action) {
 
 int32_t Message(simhost::Host& host, int64_t id) {
   void* as_pointer = reinterpret_cast<void*>(static_cast<intptr_t>(id));
-  return host.CallMain(ids::kActionMessage, as_pointer, UnreadableAddress(), nullptr);
+  return host.CallMain(C4D_ACTION_MESSAGE, as_pointer, UnreadableAddress(), nullptr);
 }
 
 }  // namespace
@@ -97,12 +98,13 @@ CheckResult CheckInterfaceVersions(const ValidationSettings& settings, StepLog& 
   }
   const int32_t minimum = build == "R17" ? ids::kMinimumR17 : ids::kMinimumR14;
   steps.Step("action 1 at interface version 999999");
-  findings.ExpectEq(InitAnswer(module, 999999, full, true), 1, "action 1 at version 999999");
+  findings.ExpectEq(InitAnswer(module, 999999, full, true), C4D_ANSWER_OK,
+                    "action 1 at version 999999");
   steps.Step("action 1 with a table one byte short");
-  findings.ExpectEq(InitAnswer(module, minimum, full - 1, true), ids::kUnusableHost,
+  findings.ExpectEq(InitAnswer(module, minimum, full - 1, true), C4D_ANSWER_UNUSABLE_HOST,
                     "action 1 with a short table");
   steps.Step("action 1 without a module path");
-  findings.ExpectEq(InitAnswer(module, minimum, full, false), ids::kUnusableHost,
+  findings.ExpectEq(InitAnswer(module, minimum, full, false), C4D_ANSWER_UNUSABLE_HOST,
                     "action 1 without a module path");
   findings.facts()["build"] = build;
   findings.facts()["minimum"] = minimum;
@@ -118,8 +120,8 @@ bool Initialised(ModuleUnderTest& module, Findings& findings, StepLog& steps) {
   if (!findings.Expect(module.Ready(&error), error)) return false;
   steps.Step("action 1");
   return findings.ExpectEq(
-      InitAnswer(module, module.host().InterfaceVersion(), sizeof(c4d_function_table), true), 1,
-      "action 1");
+      InitAnswer(module, module.host().InterfaceVersion(), sizeof(c4d_function_table), true),
+      C4D_ANSWER_OK, "action 1");
 }
 }  // namespace
 
@@ -129,20 +131,20 @@ CheckResult CheckActions(const ValidationSettings& settings, StepLog& steps) {
   if (!Initialised(module, findings, steps)) return findings.Result();
   simhost::Host& host = module.host();
   steps.Step("action 4");
-  findings.ExpectEq(Action(host, ids::kActionVersion), ids::kVersionAnswer, "action 4");
+  findings.ExpectEq(Action(host, C4D_ACTION_VERSION), C4D_ANSWER_FRAME_VERSION, "action 4");
   for (int32_t action : {0, 5, 7, 8, 100, -1, INT32_MIN, INT32_MAX}) {
     steps.Step("action " + std::to_string(action));
-    findings.ExpectEq(Action(host, action), ids::kRefused, "action " + std::to_string(action));
+    findings.ExpectEq(Action(host, action), C4D_ANSWER_REFUSED, "action " + std::to_string(action));
   }
   steps.Step("a second action 1");
   findings.ExpectEq(
-      host.CallMain(ids::kActionInit, const_cast<c4d_function_table*>(&host.Table()),
+      host.CallMain(C4D_ACTION_INIT, const_cast<c4d_function_table*>(&host.Table()),
                     UnreadableAddress(), const_cast<char*>(host.ModulePath().c_str())),
-      1, "a second action 1");
+      C4D_ANSWER_OK, "a second action 1");
   steps.Step("the first action 3 after two actions 1");
-  findings.ExpectEq(Action(host, ids::kActionEnd), 1, "the first action 3");
+  findings.ExpectEq(Action(host, C4D_ACTION_END), C4D_ANSWER_OK, "the first action 3");
   steps.Step("the second action 3");
-  findings.ExpectEq(Action(host, ids::kActionEnd), 1, "the second action 3");
+  findings.ExpectEq(Action(host, C4D_ACTION_END), C4D_ANSWER_OK, "the second action 3");
   steps.Step("unloading");
   host.Unload();
   findings.Note("actions 0 to 8, -1, 100 and the extremes");
@@ -155,20 +157,21 @@ CheckResult CheckMessages(const ValidationSettings& settings, StepLog& steps) {
   if (!Initialised(module, findings, steps)) return findings.Result();
   simhost::Host& host = module.host();
   steps.Step("message 0");
-  findings.ExpectEq(Message(host, 0), 1, "message 0");
+  findings.ExpectEq(Message(host, C4D_MESSAGE_PRIORITY), C4D_ANSWER_OK, "message 0");
   steps.Step("message 0 with high bits set in its value");
-  findings.ExpectEq(Message(host, int64_t{1} << 32), 1, "message 0 given as 0x100000000");
-  for (int64_t id : {int64_t{ids::kMessageBuildMenu}, int64_t{2}, int64_t{12345}, int64_t{-1},
+  findings.ExpectEq(Message(host, int64_t{1} << 32), C4D_ANSWER_OK,
+                    "message 0 given as 0x100000000");
+  for (int64_t id : {int64_t{C4D_MESSAGE_BUILD_MENU}, int64_t{2}, int64_t{12345}, int64_t{-1},
                      int64_t{INT32_MAX}}) {
     steps.Step("message " + std::to_string(id));
-    findings.ExpectEq(Message(host, id), ids::kRefused, "message " + std::to_string(id));
+    findings.ExpectEq(Message(host, id), C4D_ANSWER_REFUSED, "message " + std::to_string(id));
   }
   steps.Step("message 1, twice");
-  findings.ExpectEq(Message(host, 1), 1, "message 1");
-  findings.ExpectEq(Message(host, 1), 1, "message 1 again");
+  findings.ExpectEq(Message(host, C4D_MESSAGE_LOAD_RESOURCES), C4D_ANSWER_OK, "message 1");
+  findings.ExpectEq(Message(host, C4D_MESSAGE_LOAD_RESOURCES), C4D_ANSWER_OK, "message 1 again");
   findings.ExpectEq(host.ResourceLoadRequests(), 1, "resource set requests");
   steps.Step("action 3 and unloading");
-  findings.ExpectEq(Action(host, ids::kActionEnd), 1, "action 3");
+  findings.ExpectEq(Action(host, C4D_ACTION_END), C4D_ANSWER_OK, "action 3");
   host.Unload();
   findings.ExpectEq(host.ResourceReleases(), 1, "resource set releases");
   findings.Expect(host.Warnings().empty(), "host warnings: " + Joined(host.Warnings()));

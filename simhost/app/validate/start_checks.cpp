@@ -82,12 +82,14 @@ std::vector<std::string> Registrations(const simhost::Host& host) {
 
 void ExpectRegistered(const simhost::Host& host, Findings& findings) {
   const simhost::RegisteredCommand* command = host.FindCommand(ids::kBrowserCommand);
-  if (findings.Expect(command != nullptr, "no command 1035349 registered")) {
+  if (findings.Expect(command != nullptr,
+                      "no command " + std::to_string(ids::kBrowserCommand) + " registered")) {
     findings.ExpectEq(command->name, std::string(ids::kCommandName), "the command's name");
     findings.ExpectEq(command->help, std::string(ids::kCommandHelp), "the command's help text");
   }
   const simhost::RegisteredSceneHook* hook = host.FindSceneHook(ids::kSceneHook);
-  if (findings.Expect(hook != nullptr, "no scene hook 1038218 registered")) {
+  if (findings.Expect(hook != nullptr,
+                      "no scene hook " + std::to_string(ids::kSceneHook) + " registered")) {
     findings.ExpectEq(hook->name, std::string(ids::kSceneHookName), "the scene hook's name");
   }
   const std::vector<std::string> order = Registrations(host);
@@ -96,7 +98,7 @@ void ExpectRegistered(const simhost::Host& host, Findings& findings) {
 }
 
 void ExpectStartedQuietly(const simhost::Host& host, Findings& findings) {
-  findings.ExpectEq(host.LastLoad().start, 1, "action 2");
+  findings.ExpectEq(host.LastLoad().start, C4D_ANSWER_OK, "action 2");
   findings.Expect(host.Commands().empty() && host.SceneHooks().empty(),
                   "a build for R14 registered something on a host from 17000 on");
   findings.Expect(host.Printed().empty(),
@@ -105,16 +107,16 @@ void ExpectStartedQuietly(const simhost::Host& host, Findings& findings) {
 
 void ExpectStarted(simhost::Host& host, Findings& findings) {
   const simhost::LoadResults& load = host.LastLoad();
-  findings.ExpectEq(load.init, 1, "action 1");
-  findings.ExpectEq(load.resources, 1, "message 1");
-  findings.ExpectEq(load.start, 1, "action 2");
+  findings.ExpectEq(load.init, C4D_ANSWER_OK, "action 1");
+  findings.ExpectEq(load.resources, C4D_ANSWER_OK, "message 1");
+  findings.ExpectEq(load.start, C4D_ANSWER_OK, "action 2");
   ExpectRegistered(host, findings);
   const std::vector<std::string> printed = host.Printed();
   findings.Expect(printed.size() == 1 && IsBanner(printed[0], host),
                   "console lines at start: " + Joined(printed) +
                       "; expected one banner naming version, edition and system");
-  findings.ExpectEq(host.CommandState(ids::kBrowserCommand, nullptr).value_or(0),
-                    ids::kCommandEnabled, "the command's state for no document");
+  findings.ExpectEq(host.CommandState(ids::kBrowserCommand, nullptr).value_or(0), C4D_CMD_ENABLED,
+                    "the command's state for no document");
 }
 
 bool Prepare(ModuleUnderTest& module, Findings& findings) {
@@ -164,10 +166,11 @@ CheckResult CheckRefusedResources(const ValidationSettings& settings, StepLog& s
   host.SetResourceLoading(false);
   steps.Step("loading with the resource set refused");
   module.Load();
-  findings.ExpectEq(host.LastLoad().resources, ids::kRefused, "message 1");
-  findings.ExpectEq(host.LastLoad().start, 1, "action 2");
+  findings.ExpectEq(host.LastLoad().resources, C4D_ANSWER_REFUSED, "message 1");
+  findings.ExpectEq(host.LastLoad().start, C4D_ANSWER_OK, "action 2");
   steps.Step("message 1 again");
-  findings.ExpectEq(host.SendPluginMessage(1, nullptr), ids::kRefused, "message 1 again");
+  findings.ExpectEq(host.SendPluginMessage(C4D_MESSAGE_LOAD_RESOURCES, nullptr), C4D_ANSWER_REFUSED,
+                    "message 1 again");
   findings.ExpectEq(host.ResourceLoadRequests(), 1, "resource set requests");
   steps.Step("ending and unloading");
   ExpectCleanEnd(host, findings);
@@ -254,26 +257,27 @@ CheckResult CheckSceneHook(const ValidationSettings& settings, StepLog& steps) {
     info.type = type;
     info.document = in;
     info.element = element;
-    return hook->Message(ids::kMsgDocumentInfo, &info);
+    return hook->Message(C4D_MSG_DOCUMENT_INFO, &info);
   };
   auto flag = [&] { return object->Data().GetInt32(ids::kHookFlag, 0); };
   steps.Step("document information about other elements and events");
   object->Data().Remove(ids::kHookFlag);
-  findings.Expect(send(1009, object, &document) && send(1011, object, &document) &&
-                      send(ids::kDocInfoObjectInsert, tag, &document) &&
-                      send(ids::kDocInfoObjectInsert, nullptr, &document),
+  findings.Expect(send(C4D_DOCUMENT_INFO_TOOL_CHANGED, object, &document) &&
+                      send(C4D_DOCUMENT_INFO_TAG_INSERT, object, &document) &&
+                      send(C4D_DOCUMENT_INFO_OBJECT_INSERT, tag, &document) &&
+                      send(C4D_DOCUMENT_INFO_OBJECT_INSERT, nullptr, &document),
                   "a document-information message was answered false");
   findings.ExpectEq(flag(), 0, "setting 2059 after messages about other things");
   steps.Step("document information without data, and other messages");
-  findings.Expect(hook->Message(ids::kMsgDocumentInfo, nullptr),
+  findings.Expect(hook->Message(C4D_MSG_DOCUMENT_INFO, nullptr),
                   "message 1001078 without data was answered false");
   findings.Expect(hook->Message(12345, UnreadableAddress()), "message 12345 was answered false");
   steps.Step("an HDRI object inserted, without a document");
-  findings.Expect(send(ids::kDocInfoObjectInsert, object, nullptr), "answered false");
+  findings.Expect(send(C4D_DOCUMENT_INFO_OBJECT_INSERT, object, nullptr), "answered false");
   findings.ExpectEq(flag(), 1, "setting 2059 of the inserted HDRI object");
   steps.Step("an HDRI object inserted, with the document");
   document.SelectMaterial(material, 0);
-  findings.Expect(send(ids::kDocInfoObjectInsert, object, &document), "answered false");
+  findings.Expect(send(C4D_DOCUMENT_INFO_OBJECT_INSERT, object, &document), "answered false");
   findings.Expect(document.ActiveMaterial() == nullptr, "the active material stayed active");
   ExpectCleanEnd(host, findings);
   return findings.Result();

@@ -53,6 +53,10 @@ struct DrawTarget {
   bool inside_draw_msg = false;
 };
 
+// A grid as the text DescribeGrid shows: a header line, then one line per
+// cell, labels quoted with \" and \\ escaped.
+std::string GridText(const GridInfo& grid);
+
 class WindowEngine {
  public:
   explicit WindowEngine(const c4d_function_table& table);
@@ -153,7 +157,7 @@ class WindowEngine {
   Picture RenderWindow(Dialog& dialog);
   Picture RenderUserArea(Dialog& dialog, int32_t gadget_id);
   std::string DescribeTree(Dialog& dialog);
-  std::string DescribeGrid(Dialog& dialog, int32_t group_id);
+  GridInfo QueryGrid(Dialog& dialog, int32_t group_id);
   GadgetInfo QueryGadget(Dialog& dialog, int32_t id);
   std::vector<VisibleUserArea> VisibleUserAreas(Dialog& dialog);
 

@@ -19,7 +19,7 @@ InputEvent InputEvent::Click(int32_t channel) {
 
 InputEvent InputEvent::Wheel(int32_t value) {
   InputEvent event;
-  event.channel = kChannelWheel;
+  event.channel = C4D_BFM_INPUT_MOUSEWHEEL;
   event.value = value;
   return event;
 }
@@ -31,16 +31,16 @@ bool WindowEngine::Resize(Dialog& dialog, int32_t width, int32_t height) {
       Size{std::clamp(width, 1, Canvas::kMaxSide), std::clamp(height, 1, Canvas::kMaxSide)};
   dialog.layout_dirty = true;
   LayoutNow(dialog);
-  SendSimpleMessage(serial, kMsgSized);
+  SendSimpleMessage(serial, C4D_BFM_SIZED);
   if (Dialog* at = FindDialog(serial)) EnsureLayout(*at);
   return true;
 }
 
 int32_t WindowEngine::SendCursorInfo(Dialog& dialog, int32_t x, int32_t y) {
   if (!dialog.open) return 0;
-  OwnedContainer message(containers(), kMsgCursorInfo);
-  message.SetInt(kInputX, x);
-  message.SetInt(kInputY, y);
+  OwnedContainer message(containers(), C4D_BFM_GETCURSORINFO);
+  message.SetInt(C4D_BFM_INPUT_X, x);
+  message.SetInt(C4D_BFM_INPUT_Y, y);
   OwnedContainer result(containers(), 0);
   return CallMessage(dialog.serial(), message.get(), result.get());
 }
@@ -62,7 +62,7 @@ SavedLayout WindowEngine::SaveLayout(Dialog& dialog) {
   saved.sub_id = dialog.sub_id;
   saved.width = dialog.size.width;
   saved.height = dialog.size.height;
-  OwnedContainer message(containers(), kMsgLayoutGet);
+  OwnedContainer message(containers(), C4D_BFM_LAYOUT_GETDATA);
   // An answer keeps the id -1 unless the dialog gives one.
   OwnedContainer result(containers(), -1);
   CallMessage(serial, message.get(), result.get());
@@ -81,9 +81,9 @@ bool WindowEngine::ChooseComboValue(Dialog& dialog, int32_t id, int32_t value) {
   if (!listed) return false;
   combo->int_value = value;
   combo->float_value = value;
-  OwnedContainer action(containers(), kMsgAction);
-  action.SetInt(kActionId, id);
-  action.SetInt(kActionValue, value);
+  OwnedContainer action(containers(), C4D_BFM_ACTION);
+  action.SetInt(C4D_BFM_ACTION_ID, id);
+  action.SetInt(C4D_BFM_ACTION_VALUE, value);
   CallCommand(dialog.serial(), id, action.get());
   return true;
 }
@@ -105,9 +105,9 @@ bool WindowEngine::ClickGadget(Dialog& dialog, int32_t id) {
   });
   if (!gadget || !gadget->enabled || !Shown(*gadget)) return false;
   if (gadget->kind == GadgetKind::kCheckbox) gadget->int_value = gadget->int_value ? 0 : 1;
-  OwnedContainer action(containers(), kMsgAction);
-  action.SetInt(kActionId, id);
-  action.SetInt(kActionValue, gadget->int_value);
+  OwnedContainer action(containers(), C4D_BFM_ACTION);
+  action.SetInt(C4D_BFM_ACTION_ID, id);
+  action.SetInt(C4D_BFM_ACTION_VALUE, gadget->int_value);
   CallCommand(dialog.serial(), id, action.get());
   return true;
 }
@@ -119,18 +119,19 @@ bool WindowEngine::DeliverInput(Dialog& dialog, uint64_t gadget_serial, const In
   const uint64_t serial = dialog.serial();
   Gadget* gadget = dialog.FindBySerial(gadget_serial);
   if (!gadget || !gadget->enabled) return false;
-  const bool wheel = event.device == kDeviceMouse && event.channel == kChannelWheel;
+  const bool wheel =
+      event.device == C4D_BFM_INPUT_MOUSE && event.channel == C4D_BFM_INPUT_MOUSEWHEEL;
   UserArea* area = FindArea(gadget->area);
   if (!area || !area->callbacks || !area->callbacks->input_event) {
     return wheel && ScrollByWheel(dialog, gadget_serial, event.value);
   }
-  OwnedContainer message(containers(), kMsgInput);
-  message.SetInt(kInputDevice, event.device);
-  message.SetInt(kInputChannel, event.channel);
-  message.SetInt(kInputValue, event.value);
-  message.SetInt(kInputQualifier, event.qualifiers);
-  message.SetInt(kInputX, event.x.value_or(gadget->rect.width / 2));
-  message.SetInt(kInputY, event.y.value_or(gadget->rect.height / 2));
+  OwnedContainer message(containers(), C4D_BFM_INPUT);
+  message.SetInt(C4D_BFM_INPUT_DEVICE, event.device);
+  message.SetInt(C4D_BFM_INPUT_CHANNEL, event.channel);
+  message.SetInt(C4D_BFM_INPUT_VALUE, event.value);
+  message.SetInt(C4D_BFM_INPUT_QUALIFIER, event.qualifiers);
+  message.SetInt(C4D_BFM_INPUT_X, event.x.value_or(gadget->rect.width / 2));
+  message.SetInt(C4D_BFM_INPUT_Y, event.y.value_or(gadget->rect.height / 2));
   wheel_consumed_ = false;
   bool handled = area->callbacks->input_event(area->self, message.get()) != 0;
   Dialog* at = FindDialog(serial);
@@ -170,13 +171,14 @@ bool WindowEngine::SendInputAt(Dialog& dialog, int32_t x, int32_t y, const Input
     local.y = y - place.y;
     return DeliverInput(dialog, area_hit->serial, local);
   }
-  const bool wheel = event.device == kDeviceMouse && event.channel == kChannelWheel;
+  const bool wheel =
+      event.device == C4D_BFM_INPUT_MOUSE && event.channel == C4D_BFM_INPUT_MOUSEWHEEL;
   return wheel && scroll_hit && ScrollByWheel(dialog, scroll_hit->serial, event.value);
 }
 
 void WindowEngine::FireTimer(Dialog& dialog) {
   if (!dialog.open || dialog.timer_ms <= 0 || !dialog.callbacks || !dialog.callbacks->timer) return;
-  OwnedContainer message(containers(), kMsgTimer);
+  OwnedContainer message(containers(), C4D_BFM_TIMER_MESSAGE);
   dialog.callbacks->timer(dialog.self, message.get());
 }
 

@@ -86,8 +86,8 @@ void WindowEngine::ReleaseArea(UserArea& area) {
 bool WindowEngine::SendParentMessage(UserArea& area, const c4d_container* message) {
   if (!AttachedGadget(area) || !message) return false;
   const uint64_t dialog = area.dialog;
-  if (ContainerId(containers(), message, 0) == kMsgAction) {
-    int32_t id = ReadInt(containers(), message, kActionId).value_or(area.gadget_id);
+  if (ContainerId(containers(), message, 0) == C4D_BFM_ACTION) {
+    int32_t id = ReadInt(containers(), message, C4D_BFM_ACTION_ID).value_or(area.gadget_id);
     CallCommand(dialog, id, message);
     return true;
   }
@@ -100,12 +100,13 @@ bool WindowEngine::DefaultInputEvent(UserArea& area, const c4d_container* messag
   Gadget* gadget = AttachedGadget(area);
   if (!gadget) return false;
   const c4d_container_api& api = containers();
-  if (ReadInt(api, message, kInputDevice).value_or(0) != kDeviceMouse ||
-      ReadInt(api, message, kInputChannel).value_or(0) != kChannelWheel) {
+  if (ReadInt(api, message, C4D_BFM_INPUT_DEVICE).value_or(0) != C4D_BFM_INPUT_MOUSE ||
+      ReadInt(api, message, C4D_BFM_INPUT_CHANNEL).value_or(0) != C4D_BFM_INPUT_MOUSEWHEEL) {
     return false;
   }
   Dialog* dialog = FindDialog(area.dialog);
-  return ScrollByWheel(*dialog, gadget->serial, ReadInt(api, message, kInputValue).value_or(0));
+  return ScrollByWheel(*dialog, gadget->serial,
+                       ReadInt(api, message, C4D_BFM_INPUT_VALUE).value_or(0));
 }
 
 bool WindowEngine::IsDrawing(uint64_t area) const {
@@ -232,7 +233,7 @@ void WindowEngine::DrawBitmap(UserArea& area, const c4d_bitmap* bitmap, const Re
   const Rect dest = to.Moved(target->origin_x, target->origin_y);
   const Rect paint = Intersect(Intersect(dest, target->clip), target->canvas->Bounds());
   if (paint.Empty()) return;
-  const bool dimmed = (mode & kBitmapDimmed) != 0;
+  const bool dimmed = (mode & C4D_BMP_DIMIMAGE) != 0;
   const Bitmap* own = ToBitmap(bitmap);
   if (own != nullptr && own->Width() == bw && own->Height() == bh) {
     return CopyRows(*own, to, from, dest, paint, dimmed, target->canvas);

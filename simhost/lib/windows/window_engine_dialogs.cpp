@@ -127,7 +127,7 @@ bool WindowEngine::Open(Dialog& dialog, int32_t type, int32_t plugin_id, int32_t
 }
 
 void WindowEngine::SendDestroy(uint64_t serial) {
-  SendSimpleMessage(serial, kMsgDestroy);
+  SendSimpleMessage(serial, C4D_BFM_DESTROY);
   Dialog* dialog = FindDialog(serial);
   if (!dialog || dialog->destroy_window_done || !dialog->callbacks) return;
   dialog->destroy_window_done = true;
@@ -154,8 +154,8 @@ bool WindowEngine::RestoreLayout(Dialog& dialog, int32_t plugin_id, int32_t sub_
   int32_t height = saved && saved->height > 0 ? saved->height : dialog.size.height;
   const uint64_t serial = dialog.serial();
   if (!Open(dialog, kAsyncDialog, plugin_id, -1, -1, width, height, sub_id)) return false;
-  OwnedContainer message(containers(), kMsgLayoutSet);
-  if (saved && saved->data) message.SetContainer(kMsgLayoutSet, saved->data.get());
+  OwnedContainer message(containers(), C4D_BFM_LAYOUT_SETDATA);
+  if (saved && saved->data) message.SetContainer(C4D_BFM_LAYOUT_SETDATA, saved->data.get());
   OwnedContainer result(containers(), 0);
   CallMessage(serial, message.get(), result.get());
   return true;
@@ -168,7 +168,7 @@ bool WindowEngine::DefaultInitValues(Dialog&) const { return !default_init_value
 // The host answers 0 to everything; the destroy message runs
 // destroy_window, once per opening of the window.
 int32_t WindowEngine::DefaultMessage(Dialog& dialog, const c4d_container* message) {
-  if (ContainerId(containers(), message, 0) != kMsgDestroy) return 0;
+  if (ContainerId(containers(), message, 0) != C4D_BFM_DESTROY) return 0;
   if (dialog.destroy_window_done || !dialog.callbacks) return 0;
   dialog.destroy_window_done = true;
   if (dialog.callbacks->destroy_window) dialog.callbacks->destroy_window(dialog.self);

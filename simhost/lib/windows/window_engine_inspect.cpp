@@ -108,25 +108,62 @@ std::string WindowEngine::DescribeTree(Dialog& dialog) {
   return out.str();
 }
 
-std::string WindowEngine::DescribeGrid(Dialog& dialog, int32_t group_id) {
+namespace {
+
+GridCellInfo CellInfo(const WindowEngine& engine, const Gadget& group, const Gadget& cell,
+                      size_t index) {
+  GridCellInfo info;
+  const GridCell place = CellOf(group, index);
+  info.column = place.column;
+  info.row = place.row;
+  info.x = cell.rect.x;
+  info.y = cell.rect.y;
+  info.width = cell.rect.width;
+  info.height = cell.rect.height;
+  if (const Gadget* area = FirstOf(cell, GadgetKind::kUserArea, false)) {
+    info.has_area = true;
+    info.area_id = area->id;
+    info.attached = AreaState(engine, *area) == "attached";
+    info.area_width = area->rect.width;
+    info.area_height = area->rect.height;
+  }
+  if (const Gadget* label = FirstOf(cell, GadgetKind::kStaticText, true)) info.label = label->text;
+  return info;
+}
+
+}  // namespace
+
+GridInfo WindowEngine::QueryGrid(Dialog& dialog, int32_t group_id) {
+  GridInfo grid;
+  grid.group_id = group_id;
   EnsureLayout(dialog);
   Gadget* group = dialog.Find(group_id, [](const Gadget& g) { return g.IsGroup(); });
-  if (!group) return "no group " + std::to_string(group_id) + "\n";
+  if (!group) return grid;
+  grid.found = true;
   std::vector<Gadget*> cells = VisibleChildren(*group);
   GridShape shape = ShapeOf(*group, cells.size());
-  std::ostringstream out;
-  out << "grid " << group_id << ": " << shape.columns << " columns, " << shape.rows << " rows, "
-      << cells.size() << " cells\n";
+  grid.columns = shape.columns;
+  grid.rows = shape.rows;
   for (size_t i = 0; i < cells.size(); ++i) {
-    GridCell cell = CellOf(*group, i);
+    grid.cells.push_back(CellInfo(*this, *group, *cells[i], i));
+  }
+  return grid;
+}
+
+std::string GridText(const GridInfo& grid) {
+  if (!grid.found) return "no group " + std::to_string(grid.group_id) + "\n";
+  std::ostringstream out;
+  out << "grid " << grid.group_id << ": " << grid.columns << " columns, " << grid.rows << " rows, "
+      << grid.cells.size() << " cells\n";
+  for (size_t i = 0; i < grid.cells.size(); ++i) {
+    const GridCellInfo& cell = grid.cells[i];
     out << "  cell " << i << " column " << cell.column << " row " << cell.row << " at "
-        << Place(cells[i]->rect) << ":";
-    if (const Gadget* area = FirstOf(*cells[i], GadgetKind::kUserArea, false)) {
-      out << " userarea " << area->id << " " << AreaState(*this, *area) << " " << area->rect.width
-          << "x" << area->rect.height;
+        << Place(Rect{cell.x, cell.y, cell.width, cell.height}) << ":";
+    if (cell.has_area) {
+      out << " userarea " << cell.area_id << (cell.attached ? " attached " : " detached ")
+          << cell.area_width << "x" << cell.area_height;
     }
-    const Gadget* label = FirstOf(*cells[i], GadgetKind::kStaticText, true);
-    out << " label " << Quoted(label ? label->text : std::string()) << "\n";
+    out << " label " << Quoted(cell.label) << "\n";
   }
   return out.str();
 }

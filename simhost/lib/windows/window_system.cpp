@@ -159,9 +159,16 @@ std::string WindowSystem::DescribeTree(c4d_dialog* handle) {
                   [&](Dialog& d) { return engine_->DescribeTree(d); });
 }
 
+GridInfo WindowSystem::QueryGrid(c4d_dialog* handle, int32_t group_id) {
+  GridInfo none;
+  none.group_id = group_id;
+  return OnDialog(*engine_, handle, none,
+                  [&](Dialog& d) { return engine_->QueryGrid(d, group_id); });
+}
+
 std::string WindowSystem::DescribeGrid(c4d_dialog* handle, int32_t group_id) {
-  return OnDialog(*engine_, handle, std::string("no such dialog\n"),
-                  [&](Dialog& d) { return engine_->DescribeGrid(d, group_id); });
+  if (engine_->FindDialog(handle) == nullptr) return "no such dialog\n";
+  return GridText(QueryGrid(handle, group_id));
 }
 
 GadgetInfo WindowSystem::QueryGadget(c4d_dialog* handle, int32_t id) {

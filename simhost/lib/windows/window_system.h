@@ -16,33 +16,6 @@ namespace simhost {
 
 class WindowEngine;
 
-// Short names for the window messages and input fields of the function
-// table.
-enum : int32_t {
-  kMsgInput = C4D_BFM_INPUT,
-  kInputDevice = C4D_BFM_INPUT_DEVICE,
-  kInputChannel = C4D_BFM_INPUT_CHANNEL,
-  kInputValue = C4D_BFM_INPUT_VALUE,
-  kInputX = C4D_BFM_INPUT_X,
-  kInputY = C4D_BFM_INPUT_Y,
-  kInputQualifier = C4D_BFM_INPUT_QUALIFIER,
-  kDeviceMouse = C4D_BFM_INPUT_MOUSE,
-  kChannelLeft = C4D_BFM_INPUT_MOUSELEFT,
-  kChannelRight = C4D_BFM_INPUT_MOUSERIGHT,
-  kChannelMiddle = C4D_BFM_INPUT_MOUSEMIDDLE,
-  kChannelWheel = C4D_BFM_INPUT_MOUSEWHEEL,
-  kMsgAction = C4D_BFM_ACTION,
-  kActionId = C4D_BFM_ACTION_ID,
-  kActionValue = C4D_BFM_ACTION_VALUE,
-  kMsgSized = C4D_BFM_SIZED,
-  kMsgCursorInfo = C4D_BFM_GETCURSORINFO,
-  kMsgLayoutGet = C4D_BFM_LAYOUT_GETDATA,
-  kMsgLayoutSet = C4D_BFM_LAYOUT_SETDATA,
-  kMsgDestroy = C4D_BFM_DESTROY,
-  kMsgTimer = C4D_BFM_TIMER_MESSAGE,
-  kBitmapDimmed = C4D_BMP_DIMIMAGE
-};
-
 // What a saved window layout holds for one dialog. The host core hands a
 // pointer to it to the command's restore_layout as the opaque secret, and
 // the module passes it back untouched to dialog.restore_layout.
@@ -105,6 +78,33 @@ struct GadgetInfo {
   size_t child_count = 0;
 };
 
+// One cell of a grid group, in grid order: where it is laid out (client
+// coordinates, without scrolling), the first user area inside it and the
+// first static text with a text, its label.
+struct GridCellInfo {
+  int32_t column = 0;
+  int32_t row = 0;
+  int32_t x = 0;
+  int32_t y = 0;
+  int32_t width = 0;
+  int32_t height = 0;
+  bool has_area = false;
+  int32_t area_id = 0;     // the user area's gadget id
+  bool attached = false;   // a user area is attached to it
+  int32_t area_width = 0;  // the user area's laid-out size
+  int32_t area_height = 0;
+  std::string label;  // as shown, unquoted
+};
+
+// A grid group as laid out now: only the cells that are not hidden count.
+struct GridInfo {
+  bool found = false;  // false: no dialog or no such group
+  int32_t group_id = 0;
+  int32_t columns = 0;
+  int32_t rows = 0;
+  std::vector<GridCellInfo> cells;
+};
+
 // A user area that can be seen: where it is in the window picture (title
 // bar included, scrolling applied) and how much of it shows.
 struct VisibleUserArea {
@@ -121,15 +121,15 @@ struct VisibleUserArea {
 };
 
 struct InputEvent {
-  int32_t device = kDeviceMouse;
-  int32_t channel = kChannelLeft;
+  int32_t device = C4D_BFM_INPUT_MOUSE;
+  int32_t channel = C4D_BFM_INPUT_MOUSELEFT;
   int32_t value = 0;  // wheel: 120 per notch, positive away from the user
   int32_t qualifiers = 0;
   // Position in the area's coordinates; its centre when not given.
   std::optional<int32_t> x;
   std::optional<int32_t> y;
 
-  static InputEvent Click(int32_t channel = kChannelLeft);
+  static InputEvent Click(int32_t channel = C4D_BFM_INPUT_MOUSELEFT);
   static InputEvent Wheel(int32_t value);
 };
 
@@ -207,7 +207,9 @@ class WindowSystem {
 
   // Inspection.
   std::string DescribeTree(c4d_dialog* dialog);
-  // The cells of a grid group in order: user area, label, place.
+  // The cells of a grid group in order: place, user area, label.
+  GridInfo QueryGrid(c4d_dialog* dialog, int32_t group_id);
+  // QueryGrid as text, one line per cell, labels quoted.
   std::string DescribeGrid(c4d_dialog* dialog, int32_t group_id);
   GadgetInfo QueryGadget(c4d_dialog* dialog, int32_t id);
   std::vector<VisibleUserArea> VisibleUserAreas(c4d_dialog* dialog);

@@ -37,7 +37,7 @@ inline c4d_main_entry RealEntry() {
 
 inline int32_t Forward(int32_t action, void* p1, void* p2, void* p3) {
   c4d_main_entry entry = RealEntry();
-  return entry != nullptr ? entry(action, p1, p2, p3) : -1;
+  return entry != nullptr ? entry(action, p1, p2, p3) : C4D_ANSWER_REFUSED;
 }
 
 // Unloading this module unloads the real one too, so every load starts
