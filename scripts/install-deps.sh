@@ -25,6 +25,7 @@ packages=(
   # linux32: -m32 with Debian's i386 libraries; qemu runs 32-bit programs
   # where the kernel cannot.
   g++-multilib libjpeg-dev:i386 libpng-dev:i386 libfreetype-dev:i386 libreadline-dev:i386
+  libopenexr-3-1-30:i386 # and its development files, unpacked below
   qemu-user-static
 )
 
@@ -37,6 +38,25 @@ is_installed() {
     grep -Eq "^installed ($arch|all)$"
 }
 
+# OpenEXR's and Imath's i386 development packages cannot be installed beside
+# the native ones; the linux32 toolchain finds them, with their libraries,
+# unpacked here (cmake/toolchains/linux-i386.cmake).
+i386_prefix=/opt/lumidrome-i386
+i386_unpacked=(libopenexr-dev libimath-dev libopenexr-3-1-30 libimath-3-1-29)
+
+unpack_i386_packages() {
+  local stamp=$i386_prefix/.unpacked download deb as_root=()
+  [[ $(cat "$stamp" 2>/dev/null) == "${i386_unpacked[*]}" ]] && return
+  [[ $EUID -ne 0 ]] && as_root=(sudo)
+  echo "install-deps: unpacking ${i386_unpacked[*]} (i386) into $i386_prefix"
+  download=$(mktemp -d)
+  chmod a+rwx "$download" # apt downloads as its own user
+  (cd "$download" && apt-get download -qq "${i386_unpacked[@]/%/:i386}")
+  for deb in "$download"/*.deb; do "${as_root[@]}" dpkg-deb -x "$deb" "$i386_prefix"; done
+  rm -rf "$download"
+  echo "${i386_unpacked[*]}" | "${as_root[@]}" tee "$stamp" >/dev/null
+}
+
 missing=()
 for package in "${packages[@]}"; do
   is_installed "$package" || missing+=("$package")
@@ -45,6 +65,7 @@ build_mingw_libraries() {
   bash "$(dirname "${BASH_SOURCE[0]}")/build-mingw-libs.sh"
 }
 if [[ ${#missing[@]} -eq 0 ]]; then
+  unpack_i386_packages
   build_mingw_libraries
   exit
 fi
@@ -66,4 +87,5 @@ fi
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+unpack_i386_packages
 build_mingw_libraries

@@ -118,25 +118,38 @@ runs_32bit_programs() {
     "${@:2}" "$probe" 2>/dev/null
 }
 
-# The plug-in alone with its host-layer tests, built with -m32. Where the
-# kernel runs no 32-bit programs, qemu's user-mode emulator runs the tests
-# (CMake's test emulator, so nothing is registered with the kernel).
+# The whole project built with -m32 and every test run. Where the kernel runs
+# no 32-bit programs, qemu's user-mode emulator runs them: CMake's test
+# emulator starts the test programs, and the tests start simhost and lumipack
+# through scripts that put the emulator in front (nothing is registered with
+# the kernel).
 linux32_stage() {
-  local dir=build-linux32 emulator=()
+  local dir=build-linux32 emulator=
   if ! runs_32bit_programs "$dir"; then
     if ! runs_32bit_programs "$dir" qemu-i386-static; then
       note_problem "linux32 (this machine runs no 32-bit programs, not even through qemu-i386-static)"
       return
     fi
     echo "this kernel runs no 32-bit programs: the tests run through qemu-i386-static"
-    emulator=(-DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v qemu-i386-static)")
+    emulator=$(command -v qemu-i386-static)
   fi
-  if ! cmake --preset linux32 -DLUMIDROME_PLUGIN_ONLY=ON "${emulator[@]}" \
+  if ! cmake --preset linux32 -DLUMIDROME_PLUGIN_ONLY=OFF -DCMAKE_CROSSCOMPILING_EMULATOR="$emulator" \
     "${compiler_launcher[@]}" >/dev/null || ! cmake --build --preset linux32; then
     note_problem "linux32 build"
     return
   fi
   run_tests "$dir" linux32
+}
+
+# The whole project with clang, standing in for the compiler of macOS: it
+# must build warning-free and pass every test.
+clang_stage() {
+  if ! cmake --preset clang "${compiler_launcher[@]}" >/dev/null ||
+    ! cmake --build --preset clang; then
+    note_problem "clang build"
+    return
+  fi
+  run_tests build-clang clang
 }
 
 # simhost_smoke_under_wine <build folder>: simhost.exe runs a short session
@@ -246,6 +259,7 @@ run_stage "sanitizer build" configure_and_build build-asan sanitizer RelWithDebI
 run_stage "release plug-in build" release_plugin_build
 
 run_stage "linux32" linux32_stage
+run_stage "clang" clang_stage
 run_stage "win64" windows_stage win64
 run_stage "win32" windows_stage win32
 run_stage "fuzz" run_fuzzers

@@ -159,7 +159,8 @@ TEST(GeDataValues, CopyAssignAndCompare) {
   path = other;
   EXPECT_TRUE(path == other);
   EXPECT_EQ(Text(copy.GetFilename()), "/old");
-  path = path;
+  const GeData& same = path;  // self-assignment through an alias, as containers do
+  path = same;
   EXPECT_EQ(Text(path.GetFilename()), "/new");
   path.SetString("s");
   EXPECT_EQ(path.GetType(), DA_STRING);
