@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/platform.h"
 #include "validate/check_runner.h"
 #include "validate/child_process.h"
 
@@ -17,25 +18,8 @@ constexpr DWORD kGraceMilliseconds = 10000;
 constexpr ULONG kStackKeptForReport = 64 * 1024;
 constexpr DWORD kAbortCode = 0xC0000409;  // what abort() ends with on current Windows
 
-std::wstring Wide(const std::string& text) {
-  if (text.empty()) return std::wstring();
-  const int length =
-      ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                        length);
-  return wide;
-}
-
-std::string Narrow(const std::wstring& wide) {
-  if (wide.empty()) return std::string();
-  const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                           nullptr, 0, nullptr, nullptr);
-  std::string text(static_cast<size_t>(length), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length,
-                        nullptr, nullptr);
-  return text;
-}
+using simhost::platform::Utf8FromWide;
+using simhost::platform::WideFromUtf8;
 
 struct HandleCloser {
   void operator()(HANDLE handle) const {
@@ -46,9 +30,10 @@ using Handle = std::unique_ptr<void, HandleCloser>;
 
 Handle InheritableFile(const std::string& path, bool write) {
   SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-  HANDLE file = ::CreateFileW(
-      Wide(path).c_str(), write ? GENERIC_WRITE : GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-      &inherit, write ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      ::CreateFileW(WideFromUtf8(path).c_str(), write ? GENERIC_WRITE : GENERIC_READ,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                    write ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   return Handle(file == INVALID_HANDLE_VALUE ? nullptr : file);
 }
 
@@ -112,7 +97,7 @@ std::string WhereIs(const void* address) {
   std::snprintf(offset, sizeof offset, "+0x%llx",
                 static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(address) -
                                                 reinterpret_cast<uintptr_t>(module)));
-  return Narrow(name) + offset;
+  return Utf8FromWide(name) + offset;
 }
 
 void WriteError(const std::string& text) {
@@ -172,12 +157,12 @@ ProcessEnd RunProcess(const std::vector<std::string>& command, const std::string
   startup.StartupInfo.hStdOutput = output.get();
   startup.StartupInfo.hStdError = output.get();
   startup.lpAttributeList = handles.attributes;
-  std::wstring line = Wide(WindowsCommandLine(command));
+  std::wstring line = WideFromUtf8(WindowsCommandLine(command));
   PROCESS_INFORMATION process{};
   // Suspended until it is in the job, so that nothing it starts escapes.
   const DWORD flags = CREATE_SUSPENDED | CREATE_NO_WINDOW | EXTENDED_STARTUPINFO_PRESENT;
-  if (!::CreateProcessW(Wide(command.at(0)).c_str(), line.data(), nullptr, nullptr, TRUE, flags,
-                        nullptr, nullptr, &startup.StartupInfo, &process)) {
+  if (!::CreateProcessW(WideFromUtf8(command.at(0)).c_str(), line.data(), nullptr, nullptr, TRUE,
+                        flags, nullptr, nullptr, &startup.StartupInfo, &process)) {
     return end.error = SystemError("cannot start " + command.at(0)), end;
   }
   Handle child(process.hProcess);
@@ -204,7 +189,7 @@ std::string OwnProgramPath() {
     const DWORD length =
         ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (length == 0) return std::string();
-    if (length < path.size()) return Narrow(path.substr(0, length));
+    if (length < path.size()) return Utf8FromWide(path.substr(0, length));
     path.resize(path.size() * 2);
   }
 }
@@ -220,7 +205,7 @@ void ReportCrashes() {
 }
 
 std::FILE* OpenFile(const std::string& path, const char* mode) {
-  return ::_wfopen(Wide(path).c_str(), Wide(mode).c_str());
+  return ::_wfopen(WideFromUtf8(path).c_str(), WideFromUtf8(mode).c_str());
 }
 
 }  // namespace simhost_app

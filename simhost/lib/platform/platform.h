@@ -16,6 +16,12 @@
 
 namespace simhost::platform {
 
+#ifdef _WIN32
+// UTF-8 text as the wide-character Windows APIs take it, and back.
+std::wstring WideFromUtf8(const std::string& text);
+std::string Utf8FromWide(const std::wstring& wide);
+#endif
+
 // A std::filesystem path from a UTF-8 path and back: the narrow constructor
 // and string() use the ANSI code page on Windows.
 inline std::filesystem::path PathFromUtf8(const std::string& path) {

@@ -17,9 +17,7 @@
 
 namespace simhost::platform {
 
-namespace {
-
-std::wstring Wide(const std::string& text) {
+std::wstring WideFromUtf8(const std::string& text) {
   if (text.empty()) return std::wstring();
   const int length =
       ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
@@ -29,7 +27,7 @@ std::wstring Wide(const std::string& text) {
   return wide;
 }
 
-std::string Utf8(const std::wstring& wide) {
+std::string Utf8FromWide(const std::wstring& wide) {
   if (wide.empty()) return std::string();
   const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
                                            nullptr, 0, nullptr, nullptr);
@@ -39,12 +37,14 @@ std::string Utf8(const std::wstring& wide) {
   return text;
 }
 
+namespace {
+
 std::string ErrorText(DWORD code) {
   wchar_t* message = nullptr;
   const DWORD length = ::FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
       nullptr, code, 0, reinterpret_cast<wchar_t*>(&message), 0, nullptr);
-  std::string text = length > 0 ? Utf8(std::wstring(message, length)) : std::string();
+  std::string text = length > 0 ? Utf8FromWide(std::wstring(message, length)) : std::string();
   if (message != nullptr) ::LocalFree(message);
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == '.')) {
     text.pop_back();
@@ -81,14 +81,14 @@ std::wstring UniqueSuffix() {
 std::string KnownFolder(REFKNOWNFOLDERID id) {
   wchar_t* path = nullptr;
   std::string folder;
-  if (::SHGetKnownFolderPath(id, 0, nullptr, &path) == S_OK) folder = Utf8(path);
+  if (::SHGetKnownFolderPath(id, 0, nullptr, &path) == S_OK) folder = Utf8FromWide(path);
   ::CoTaskMemFree(path);
   return folder;
 }
 
 std::string Environment(const wchar_t* name) {
   const wchar_t* value = ::_wgetenv(name);
-  return value != nullptr ? Utf8(value) : std::string();
+  return value != nullptr ? Utf8FromWide(value) : std::string();
 }
 
 }  // namespace
@@ -98,7 +98,7 @@ const char* ModuleSuffix() { return sizeof(void*) == 8 ? ".cdl64" : ".cdl"; }
 void* LoadModule(const std::string& path, std::string* error) {
   // The module's own folder first for the libraries it brings along.
   HMODULE module =
-      ::LoadLibraryExW(Wide(path).c_str(), nullptr,
+      ::LoadLibraryExW(WideFromUtf8(path).c_str(), nullptr,
                        LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
   if (module == nullptr) *error = ErrorText(::GetLastError());
   return reinterpret_cast<void*>(module);
@@ -113,12 +113,13 @@ void UnloadModule(void* module) { ::FreeLibrary(static_cast<HMODULE>(module)); }
 FileInfo Stat(const std::string& path) {
   // Follows links: a reparse point is asked about through an opened handle.
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (path.empty() || !::GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) {
+  if (path.empty() ||
+      !::GetFileAttributesExW(WideFromUtf8(path).c_str(), GetFileExInfoStandard, &data)) {
     return FileInfo();
   }
   if ((data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) return InfoOf(data);
-  HANDLE handle = ::CreateFileW(Wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  HANDLE handle = ::CreateFileW(WideFromUtf8(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return FileInfo();
   BY_HANDLE_FILE_INFORMATION target;
   const bool known = ::GetFileInformationByHandle(handle, &target) != 0;
@@ -132,7 +133,8 @@ FileInfo Stat(const std::string& path) {
 
 FileInfo LinkStat(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (path.empty() || !::GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) {
+  if (path.empty() ||
+      !::GetFileAttributesExW(WideFromUtf8(path).c_str(), GetFileExInfoStandard, &data)) {
     return FileInfo();
   }
   FileInfo info = InfoOf(data);
@@ -146,7 +148,7 @@ std::vector<std::string> ListFolder(const std::string& folder, std::string* erro
     if (error != nullptr) *error = "empty folder name";
     return names;
   }
-  std::wstring pattern = Wide(folder);
+  std::wstring pattern = WideFromUtf8(folder);
   if (pattern.back() != L'\\' && pattern.back() != L'/') pattern += L'\\';
   pattern += L'*';
   WIN32_FIND_DATAW entry;
@@ -158,15 +160,15 @@ std::vector<std::string> ListFolder(const std::string& folder, std::string* erro
   }
   do {
     const std::wstring name = entry.cFileName;
-    if (name != L"." && name != L"..") names.push_back(Utf8(name));
+    if (name != L"." && name != L"..") names.push_back(Utf8FromWide(name));
   } while (::FindNextFileW(find, &entry));
   ::FindClose(find);
   return names;
 }
 
 std::FILE* OpenFile(const std::string& path, const char* mode) {
-  const std::wstring wide_mode = Wide(std::string(mode) + "N");  // not inherited
-  return ::_wfopen(Wide(path).c_str(), wide_mode.c_str());
+  const std::wstring wide_mode = WideFromUtf8(std::string(mode) + "N");  // not inherited
+  return ::_wfopen(WideFromUtf8(path).c_str(), wide_mode.c_str());
 }
 
 int64_t OpenFileLength(std::FILE* file) {
@@ -176,7 +178,7 @@ int64_t OpenFileLength(std::FILE* file) {
 }
 
 std::FILE* OpenMemory(const uint8_t* data, size_t size) {
-  const std::wstring base = Wide(TempFolder()) + L"\\simhost-memory-";
+  const std::wstring base = WideFromUtf8(TempFolder()) + L"\\simhost-memory-";
   for (int attempt = 0; attempt < 100; ++attempt) {
     HANDLE handle =
         ::CreateFileW((base + UniqueSuffix()).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
@@ -201,18 +203,20 @@ std::FILE* OpenMemory(const uint8_t* data, size_t size) {
 }
 
 bool MakeFolder(const std::string& path) {
-  return !path.empty() && ::CreateDirectoryW(Wide(path).c_str(), nullptr) != 0;
+  return !path.empty() && ::CreateDirectoryW(WideFromUtf8(path).c_str(), nullptr) != 0;
 }
 
-bool RemoveFile(const std::string& path) { return ::DeleteFileW(Wide(path).c_str()) != 0; }
+bool RemoveFile(const std::string& path) { return ::DeleteFileW(WideFromUtf8(path).c_str()) != 0; }
 
-bool RemoveFolder(const std::string& path) { return ::RemoveDirectoryW(Wide(path).c_str()) != 0; }
+bool RemoveFolder(const std::string& path) {
+  return ::RemoveDirectoryW(WideFromUtf8(path).c_str()) != 0;
+}
 
 std::string LastErrorText() { return ErrorText(::GetLastError()); }
 
 std::FILE* CreateFileBeside(const std::string& path, std::string* temp_path, std::string* reason) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::wstring name = Wide(path) + L"." + UniqueSuffix();
+    const std::wstring name = WideFromUtf8(path) + L"." + UniqueSuffix();
     HANDLE handle = ::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
@@ -225,10 +229,10 @@ std::FILE* CreateFileBeside(const std::string& path, std::string* temp_path, std
     if (file == nullptr) {
       fd >= 0 ? ::_close(fd) : ::CloseHandle(handle);
       ::DeleteFileW(name.c_str());
-      *reason = "cannot open the new file " + Utf8(name);
+      *reason = "cannot open the new file " + Utf8FromWide(name);
       return nullptr;
     }
-    *temp_path = Utf8(name);
+    *temp_path = Utf8FromWide(name);
     return file;
   }
   *reason = "no free name for a new file beside it";
@@ -240,8 +244,8 @@ bool FlushToDisk(std::FILE* file) {
 }
 
 bool MoveIntoPlace(const std::string& from, const std::string& to, std::string* reason) {
-  const std::wstring source = Wide(from);
-  const std::wstring target = Wide(to);
+  const std::wstring source = WideFromUtf8(from);
+  const std::wstring target = WideFromUtf8(to);
   // ReplaceFileW keeps the old file's attributes and security; it needs one.
   if (::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES &&
       ::ReplaceFileW(target.c_str(), source.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
@@ -259,7 +263,7 @@ bool MoveIntoPlace(const std::string& from, const std::string& to, std::string* 
 std::string TempFolder() {
   wchar_t path[MAX_PATH + 2];
   const DWORD length = ::GetTempPathW(MAX_PATH + 2, path);
-  std::string folder = length > 0 ? Utf8(std::wstring(path, length)) : std::string("C:\\");
+  std::string folder = length > 0 ? Utf8FromWide(std::wstring(path, length)) : std::string("C:\\");
   if (folder.size() > 3 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
   return folder;
 }
@@ -269,8 +273,8 @@ std::string MakeUniqueFolder(const std::string& parent, const std::string& prefi
   std::string below = parent.empty() ? TempFolder() : parent;
   if (below.back() != '\\' && below.back() != '/') below += '\\';
   for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::string folder = below + prefix + Utf8(UniqueSuffix());
-    if (::CreateDirectoryW(Wide(folder).c_str(), nullptr)) return folder;
+    const std::string folder = below + prefix + Utf8FromWide(UniqueSuffix());
+    if (::CreateDirectoryW(WideFromUtf8(folder).c_str(), nullptr)) return folder;
     if (::GetLastError() != ERROR_ALREADY_EXISTS) break;
   }
   *reason = ErrorText(::GetLastError());
@@ -312,7 +316,7 @@ std::vector<std::string> ProgramArguments(int argc, char** argv) {
   wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
   if (wide == nullptr) return std::vector<std::string>(argv, argv + argc);
   std::vector<std::string> arguments;
-  for (int i = 0; i < count; ++i) arguments.push_back(Utf8(wide[i]));
+  for (int i = 0; i < count; ++i) arguments.push_back(Utf8FromWide(wide[i]));
   ::LocalFree(wide);
   return arguments;
 }
