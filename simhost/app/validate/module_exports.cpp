@@ -157,7 +157,6 @@ namespace pe {
 constexpr uint64_t kPe32 = 0x10b;
 constexpr uint64_t kPe32Plus = 0x20b;
 constexpr uint64_t kSectionHeaderSize = 40;
-constexpr uint64_t kExportDirectorySize = 40;
 
 struct Section {
   uint64_t address = 0, raw_size = 0, raw_offset = 0;
