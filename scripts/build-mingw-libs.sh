@@ -4,9 +4,9 @@
 # libpng and FreeType are built from Debian's own source packages with the
 # cross compiler, as static libraries, into build-deps/mingw64/ of the
 # repository, where the win64 preset looks for them, beside copies of the
-# header-only libraries. Called by
-# install-deps.sh; skips every library already built from the same source
-# version.
+# header-only libraries. Run by test.sh's win64 stage, or by hand before
+# `cmake --preset win64`; skips every library already built from the same
+# source version.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 

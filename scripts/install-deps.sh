@@ -61,12 +61,8 @@ missing=()
 for package in "${packages[@]}"; do
   is_installed "$package" || missing+=("$package")
 done
-build_mingw_libraries() {
-  bash "$(dirname "${BASH_SOURCE[0]}")/build-mingw-libs.sh"
-}
 if [[ ${#missing[@]} -eq 0 ]]; then
   unpack_i386_packages
-  build_mingw_libraries
   exit
 fi
 
@@ -88,4 +84,3 @@ fi
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 unpack_i386_packages
-build_mingw_libraries

@@ -187,6 +187,10 @@ simhost_smoke_under_wine() {
 windows_stage() {
   local preset=$1 dir=build-$1
   echo "== $preset: configure and build in $dir"
+  if [[ $preset == win64 ]] && ! bash scripts/build-mingw-libs.sh; then
+    note_problem "win64: the image libraries for Windows did not build"
+    return
+  fi
   if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset"; then
     note_problem "$preset build"
     return
