@@ -153,6 +153,123 @@ enum {
   C4D_BMP_MIRROR_V_FORBID = 16384
 };
 
+/* ------------------------------------------------------ dialog layout */
+
+/* Layout flags of the dialog's add_ and group_begin calls (BFV_, BFH_):
+ * vertical and horizontal alignment and scaling, one value of each. */
+enum {
+  C4D_BFV_CENTER = 0,
+  C4D_BFV_TOP = 1,
+  C4D_BFV_BOTTOM = 2,
+  C4D_BFV_FIT = 3,
+  C4D_BFV_SCALE = 4,
+  C4D_BFV_SCALEFIT = 7,
+  C4D_BFV_MASK = 3,
+  C4D_BFH_CENTER = 0,
+  C4D_BFH_LEFT = 8,
+  C4D_BFH_RIGHT = 16,
+  C4D_BFH_FIT = 24,
+  C4D_BFH_SCALE = 32,
+  C4D_BFH_SCALEFIT = 56,
+  C4D_BFH_MASK = 24
+};
+
+/* Group flags of group_begin (BFV_GRIDGROUP_): every column (row) as wide
+ * (high) as the widest (highest). */
+enum { C4D_BFV_GRIDGROUP_EQUALCOLS = 1, C4D_BFV_GRIDGROUP_EQUALROWS = 2 };
+
+/* Flags of scroll_group_begin (SCROLLGROUP_). */
+enum {
+  C4D_SCROLLGROUP_VERT = 4,
+  C4D_SCROLLGROUP_HORIZ = 8,
+  C4D_SCROLLGROUP_NOBLIT = 16,
+  C4D_SCROLLGROUP_LEFT = 32,
+  C4D_SCROLLGROUP_BORDERIN = 64,
+  C4D_SCROLLGROUP_STATUSBAR = 128,
+  C4D_SCROLLGROUP_AUTOHORIZ = 256,
+  C4D_SCROLLGROUP_AUTOVERT = 512,
+  C4D_SCROLLGROUP_NOSCROLLER = 1024,
+  C4D_SCROLLGROUP_NOVGAP = 2048,
+  C4D_SCROLLGROUP_STATUSBAR_EXT_GROUP = 4096
+};
+
+/* ------------------------------------------------------ bitmaps and files */
+
+/* What bitmap.init_file answers (IMAGERESULT_). */
+enum {
+  C4D_IMAGERESULT_OK = 1,
+  C4D_IMAGERESULT_NOTEXISTING = -1,
+  C4D_IMAGERESULT_WRONGTYPE = -2,
+  C4D_IMAGERESULT_OUTOFMEMORY = -3,
+  C4D_IMAGERESULT_FILEERROR = -4,
+  C4D_IMAGERESULT_FILESTRUCTURE = -5,
+  C4D_IMAGERESULT_MISC_ERROR = -6,
+  C4D_IMAGERESULT_PARAM_ERROR = -7,
+  C4D_IMAGERESULT_THREADCANCELED = -8
+};
+
+/* The mode of file.bf_open (FILEOPEN_). */
+enum {
+  C4D_FILEOPEN_APPEND = 0,
+  C4D_FILEOPEN_READ = 1,
+  C4D_FILEOPEN_WRITE = 2,
+  C4D_FILEOPEN_READWRITE = 3,
+  C4D_FILEOPEN_READ_NOCACHE = 4,
+  C4D_FILEOPEN_SHAREDREAD = 5,
+  C4D_FILEOPEN_SHAREDWRITE = 6
+};
+
+/* Whether bf_open shows the user an error (FILEDIALOG_). */
+enum { C4D_FILEDIALOG_NONE = 0, C4D_FILEDIALOG_ANY = 1, C4D_FILEDIALOG_IGNOREOPEN = 2 };
+
+/* Byte order of a file's numbers (BYTEORDER_): big- and little-endian. */
+enum { C4D_BYTEORDER_MOTOROLA = 1, C4D_BYTEORDER_INTEL = 2 };
+
+/* The mode of file.bf_seek (FILESEEK_). */
+enum { C4D_FILESEEK_START = 0, C4D_FILESEEK_RELATIVE = 2 };
+
+/* The type and creator codes bf_open stamps on a new file on macOS
+ * (MACTYPE_, MACCREATOR_); 0 leaves them unset. */
+enum {
+  C4D_MACTYPE_CINEMA = 0x43344443,   /* 'C4DC' */
+  C4D_MACCREATOR_CINEMA = 0x43344431 /* 'C4D1' */
+};
+
+/* A file's error state (FILEERROR_). */
+enum {
+  C4D_FILEERROR_NONE = 0,
+  C4D_FILEERROR_OPEN = -1,
+  C4D_FILEERROR_CLOSE = -2,
+  C4D_FILEERROR_READ = -3,
+  C4D_FILEERROR_WRITE = -4,
+  C4D_FILEERROR_SEEK = -5,
+  C4D_FILEERROR_INVALID = -6,
+  C4D_FILEERROR_OUTOFMEMORY = -7,
+  C4D_FILEERROR_USERBREAK = -8,
+  C4D_FILEERROR_WRONG_VALUE = -100,
+  C4D_FILEERROR_CHUNK_NUMBER = -102,
+  C4D_FILEERROR_VALUE_NO_CHUNK = -103,
+  C4D_FILEERROR_FILE_END = -104,
+  C4D_FILEERROR_UNKNOWN_VALUE = -105
+};
+
+/* Which folder general.get_c4d_path answers (the SDK's C4D_PATH_ numbers). */
+enum {
+  C4D_FOLDER_PREFS = 1,
+  C4D_FOLDER_RESOURCE = 2,
+  C4D_FOLDER_LIBRARY = 3,
+  C4D_FOLDER_LIBRARY_USER = 4,
+  C4D_FOLDER_ONLINE_HELP = 5,
+  C4D_FOLDER_DESKTOP = 6,
+  C4D_FOLDER_HOME = 7,
+  C4D_FOLDER_STARTUPWRITE = 8,
+  C4D_FOLDER_MYDOCUMENTS = 9,
+  C4D_FOLDER_APPLICATION = 10
+};
+
+/* A group's or a static text's border style (BORDER_): none draws no frame. */
+enum { C4D_BORDER_NONE = 0 };
+
 /* The answer of a command's get_state callback (CMD_). */
 enum { C4D_CMD_ENABLED = 0x40000000, C4D_CMD_VALUE = 0x3FFFFFFF };
 

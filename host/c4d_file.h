@@ -2,6 +2,7 @@
 #ifndef C4D_FILE_H__
 #define C4D_FILE_H__
 
+#include "c4d_abi_ids.h"
 #include "c4d_string.h"
 #include "ge_prepass.h"
 #include "ge_sys_math.h"
@@ -174,16 +175,16 @@ class BaseFile {
   ~BaseFile();
 };
 
-#define C4D_PATH_PREFS 1
-#define C4D_PATH_RESOURCE 2
-#define C4D_PATH_LIBRARY 3
-#define C4D_PATH_LIBRARY_USER 4
-#define C4D_PATH_ONLINE_HELP 5
-#define C4D_PATH_DESKTOP 6
-#define C4D_PATH_HOME 7
-#define C4D_PATH_STARTUPWRITE 8
-#define C4D_PATH_MYDOCUMENTS 9
-#define C4D_PATH_APPLICATION 10
+#define C4D_PATH_PREFS C4D_FOLDER_PREFS
+#define C4D_PATH_RESOURCE C4D_FOLDER_RESOURCE
+#define C4D_PATH_LIBRARY C4D_FOLDER_LIBRARY
+#define C4D_PATH_LIBRARY_USER C4D_FOLDER_LIBRARY_USER
+#define C4D_PATH_ONLINE_HELP C4D_FOLDER_ONLINE_HELP
+#define C4D_PATH_DESKTOP C4D_FOLDER_DESKTOP
+#define C4D_PATH_HOME C4D_FOLDER_HOME
+#define C4D_PATH_STARTUPWRITE C4D_FOLDER_STARTUPWRITE
+#define C4D_PATH_MYDOCUMENTS C4D_FOLDER_MYDOCUMENTS
+#define C4D_PATH_APPLICATION C4D_FOLDER_APPLICATION
 
 Bool GeFExist(const Filename& name, Bool isdir = false);
 Bool GeFCreateDir(const Filename& name);

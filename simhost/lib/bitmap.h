@@ -8,19 +8,20 @@
 #include <string>
 #include <vector>
 
+#include "c4d_abi_ids.h"
 #include "handles.h"
 
 namespace simhost {
 
 // The host's IMAGERESULT values.
 namespace image_result {
-constexpr int32_t kOk = 1;
-constexpr int32_t kNotExisting = -1;
-constexpr int32_t kWrongType = -2;
-constexpr int32_t kOutOfMemory = -3;
-constexpr int32_t kFileError = -4;
-constexpr int32_t kFileStructure = -5;
-constexpr int32_t kParamError = -7;
+constexpr int32_t kOk = C4D_IMAGERESULT_OK;
+constexpr int32_t kNotExisting = C4D_IMAGERESULT_NOTEXISTING;
+constexpr int32_t kWrongType = C4D_IMAGERESULT_WRONGTYPE;
+constexpr int32_t kOutOfMemory = C4D_IMAGERESULT_OUTOFMEMORY;
+constexpr int32_t kFileError = C4D_IMAGERESULT_FILEERROR;
+constexpr int32_t kFileStructure = C4D_IMAGERESULT_FILESTRUCTURE;
+constexpr int32_t kParamError = C4D_IMAGERESULT_PARAM_ERROR;
 }  // namespace image_result
 
 class Bitmap : public TrackedHandle<c4d_bitmap> {

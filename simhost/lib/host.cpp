@@ -122,25 +122,25 @@ void Host::SetHomeFolder(const std::string& folder) { home_folder_ = NormalFolde
 
 std::string Host::C4dPath(int32_t which) const {
   switch (which) {
-    case 1:
+    case C4D_FOLDER_PREFS:
       return prefs_folder_;
-    case 2:
+    case C4D_FOLDER_RESOURCE:
       return JoinPath(startup_folder_, "resource");
-    case 3:
+    case C4D_FOLDER_LIBRARY:
       return JoinPath(startup_folder_, "library");
-    case 4:
+    case C4D_FOLDER_LIBRARY_USER:
       return JoinPath(user_folder_, "library");
-    case 5:
+    case C4D_FOLDER_ONLINE_HELP:
       return JoinPath(startup_folder_, "help");
-    case 6:
+    case C4D_FOLDER_DESKTOP:
       return JoinPath(home_folder_, "Desktop");
-    case 7:
+    case C4D_FOLDER_HOME:
       return home_folder_;
-    case 8:
+    case C4D_FOLDER_STARTUPWRITE:
       return user_folder_;
-    case 9:
+    case C4D_FOLDER_MYDOCUMENTS:
       return JoinPath(home_folder_, "Documents");
-    case 10:
+    case C4D_FOLDER_APPLICATION:
       return startup_folder_;
     default:
       return "";

@@ -27,8 +27,8 @@ class FilesTest : public ::testing::Test {
 TEST_F(FilesTest, Int32FollowsTheByteOrderChosenAtOpenOrLater) {
   const std::string path = folder_.File("order.bin");
   c4d_file* file = api_.bf_alloc();
-  ASSERT_TRUE(api_.bf_open(file, path.c_str(), file_open::kWrite, 0, byte_order::kBigEndian,
-                           0x43344443, 0x43344431));
+  ASSERT_TRUE(api_.bf_open(file, path.c_str(), file_open::kWrite, file_dialog::kNone,
+                           byte_order::kBigEndian, C4D_MACTYPE_CINEMA, C4D_MACCREATOR_CINEMA));
   ASSERT_TRUE(api_.bf_write_int32(file, 0x01020304));
   api_.bf_set_order(file, byte_order::kLittleEndian);
   ASSERT_TRUE(api_.bf_write_int32(file, 0x01020304));
@@ -37,8 +37,8 @@ TEST_F(FilesTest, Int32FollowsTheByteOrderChosenAtOpenOrLater) {
   EXPECT_EQ(ReadBytes(path),
             (std::vector<uint8_t>{1, 2, 3, 4, 4, 3, 2, 1, 0xFE, 0xFF, 0xFF, 0xFF}));
 
-  ASSERT_TRUE(
-      api_.bf_open(file, path.c_str(), file_open::kRead, 0, byte_order::kLittleEndian, 0, 0));
+  ASSERT_TRUE(api_.bf_open(file, path.c_str(), file_open::kRead, file_dialog::kNone,
+                           byte_order::kLittleEndian, 0, 0));
   EXPECT_EQ(api_.bf_get_length(file), 12);
   int32_t value = 0;
   ASSERT_TRUE(api_.bf_read_int32(file, &value));
@@ -56,7 +56,7 @@ TEST_F(FilesTest, ALengthPrefixedStringLaysOutAsTheHostWritesIt) {
   const std::string text = "C:/Libraries/HDRI/Pk";  // 20 characters
   c4d_file* file = api_.bf_alloc();
   ASSERT_TRUE(api_.bf_open(file, path.c_str(), file_open::kWrite, file_dialog::kAny,
-                           byte_order::kLittleEndian, 0x43344443, 0x43344431));
+                           byte_order::kLittleEndian, C4D_MACTYPE_CINEMA, C4D_MACCREATOR_CINEMA));
   ASSERT_TRUE(api_.bf_write_int32(file, static_cast<int32_t>(text.size() + 1)));
   ASSERT_TRUE(api_.bf_write_bytes(file, text.c_str(), static_cast<int64_t>(text.size() + 1)));
   api_.bf_free(file);  // freeing closes
@@ -72,7 +72,8 @@ TEST_F(FilesTest, ShortReadsAndMisuseSetErrorsThatStick) {
   const std::string path = folder_.File("short.bin");
   WriteBytes(path, {1, 2});
   c4d_file* file = api_.bf_alloc();
-  ASSERT_TRUE(api_.bf_open(file, path.c_str(), file_open::kRead, 0, byte_order::kBigEndian, 0, 0));
+  ASSERT_TRUE(api_.bf_open(file, path.c_str(), file_open::kRead, file_dialog::kNone,
+                           byte_order::kBigEndian, 0, 0));
   char buffer[8];
   EXPECT_EQ(api_.bf_read_bytes(file, buffer, 8, 1), 2);  // just trying: no error
   EXPECT_EQ(api_.bf_get_error(file), file_error::kNone);
@@ -94,15 +95,18 @@ TEST_F(FilesTest, ShortReadsAndMisuseSetErrorsThatStick) {
 TEST_F(FilesTest, OpenFailuresShowTheHostsDialogOnlyWhenAsked) {
   const std::string path = folder_.File("missing/twin.txt");
   c4d_file* file = api_.bf_alloc();
-  EXPECT_FALSE(api_.bf_open(file, path.c_str(), file_open::kWrite, file_dialog::kNone, 2, 0, 0));
-  EXPECT_FALSE(
-      api_.bf_open(file, path.c_str(), file_open::kWrite, file_dialog::kIgnoreOpen, 2, 0, 0));
+  EXPECT_FALSE(api_.bf_open(file, path.c_str(), file_open::kWrite, file_dialog::kNone,
+                            byte_order::kLittleEndian, 0, 0));
+  EXPECT_FALSE(api_.bf_open(file, path.c_str(), file_open::kWrite, file_dialog::kIgnoreOpen,
+                            byte_order::kLittleEndian, 0, 0));
   EXPECT_TRUE(host_.ErrorDialogs().empty());
-  EXPECT_FALSE(api_.bf_open(file, path.c_str(), file_open::kWrite, file_dialog::kAny, 2, 0, 0));
+  EXPECT_FALSE(api_.bf_open(file, path.c_str(), file_open::kWrite, file_dialog::kAny,
+                            byte_order::kLittleEndian, 0, 0));
   ASSERT_EQ(host_.ErrorDialogs().size(), 1u);
   EXPECT_NE(host_.ErrorDialogs()[0].find("for writing"), std::string::npos);
   EXPECT_EQ(api_.bf_get_error(file), file_error::kOpen);
-  EXPECT_FALSE(api_.bf_open(file, folder_.Path().c_str(), file_open::kRead, 0, 1, 0, 0));
+  EXPECT_FALSE(api_.bf_open(file, folder_.Path().c_str(), file_open::kRead, file_dialog::kNone,
+                            byte_order::kBigEndian, 0, 0));
   api_.bf_free(file);
 }
 

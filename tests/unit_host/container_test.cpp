@@ -3,11 +3,13 @@
 
 #include "c4d_basecontainer.h"
 #include "c4d_gedata.h"
+#include "common/plugin_ids.h"
 #include "host_test_util.h"
 
 namespace {
 
 using host_test::Text;
+namespace plugin_ids = simhost_app::plugin_ids;
 
 #ifdef C4D_API_R14
 maxon::Int32 GetInt(const BaseContainer& bc, maxon::Int32 id, maxon::Int32 preset = 0) {
@@ -67,19 +69,24 @@ TEST(BaseContainerValues, NumbersAndPathsReadAcrossKinds) {
   EXPECT_EQ(bc.GetBool(2), 1);
 }
 
+// Shaped like the browser's saved layout record: the command's container
+// holding the chosen tile size and pack.
 TEST(BaseContainerNesting, InstancesChangeInPlaceCopiesDoNot) {
+  constexpr maxon::Int32 record_key = plugin_ids::kBrowserCommand;
+  constexpr maxon::Int32 size_key = plugin_ids::kSizeChooser;
+  constexpr maxon::Int32 pack_key = plugin_ids::kPackChooser;
   BaseContainer record;
-  SetInt(record, 101, 3);
+  SetInt(record, size_key, 3);
   BaseContainer answer(0);
-  answer.SetContainer(1035349, record);
+  answer.SetContainer(record_key, record);
 
-  BaseContainer copy = answer.GetContainer(1035349);
-  SetInt(copy, 101, 1);
-  EXPECT_EQ(GetInt(*answer.GetContainerInstance(1035349), 101), 3);
+  BaseContainer copy = answer.GetContainer(record_key);
+  SetInt(copy, size_key, 1);
+  EXPECT_EQ(GetInt(*answer.GetContainerInstance(record_key), size_key), 3);
 
-  SetInt(*answer.GetContainerInstance(1035349), 105, 9002);
-  EXPECT_EQ(GetInt(answer.GetContainer(1035349), 105), 9002);
-  EXPECT_EQ(answer.GetContainerInstance(101), nullptr);
+  SetInt(*answer.GetContainerInstance(record_key), pack_key, 9002);
+  EXPECT_EQ(GetInt(answer.GetContainer(record_key), pack_key), 9002);
+  EXPECT_EQ(answer.GetContainerInstance(size_key), nullptr);
   EXPECT_EQ(answer.GetContainer(77).GetIndexId(0), NOTOK);
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "c4d_abi_ids.h"
 #include "geometry.h"
 
 namespace simhost {
@@ -25,30 +26,33 @@ enum class GadgetKind {
 
 const char* KindName(GadgetKind kind);
 
-// Layout flags of the host.
+// The host's layout flags under short names.
 enum : int32_t {
-  kAlignVerticalMask = 3,  // 0 centre, 1 top, 2 bottom, 3 fit
-  kAlignTop = 1,
-  kAlignBottom = 2,
-  kFitVertical = 3,
-  kScaleVertical = 4,
-  kAlignHorizontalMask = 24,  // 0 centre, 8 left, 16 right, 24 fit
-  kAlignLeft = 8,
-  kAlignRight = 16,
-  kFitHorizontal = 24,
-  kScaleHorizontal = 32
+  kAlignVerticalMask = C4D_BFV_MASK,  // 0 centre, 1 top, 2 bottom, 3 fit
+  kAlignTop = C4D_BFV_TOP,
+  kAlignBottom = C4D_BFV_BOTTOM,
+  kFitVertical = C4D_BFV_FIT,
+  kScaleVertical = C4D_BFV_SCALE,
+  kAlignHorizontalMask = C4D_BFH_MASK,  // 0 centre, 8 left, 16 right, 24 fit
+  kAlignLeft = C4D_BFH_LEFT,
+  kAlignRight = C4D_BFH_RIGHT,
+  kFitHorizontal = C4D_BFH_FIT,
+  kScaleHorizontal = C4D_BFH_SCALE
 };
 
 // Group flags: all columns (rows) as wide (high) as the widest (highest).
-enum : int32_t { kEqualColumns = 1, kEqualRows = 2 };
+enum : int32_t {
+  kEqualColumns = C4D_BFV_GRIDGROUP_EQUALCOLS,
+  kEqualRows = C4D_BFV_GRIDGROUP_EQUALROWS
+};
 
 // Scroll flags.
 enum : int32_t {
-  kScrollVertical = 4,
-  kScrollHorizontal = 8,
-  kScrollAutoHorizontal = 256,
-  kScrollAutoVertical = 512,
-  kScrollNoScroller = 1024
+  kScrollVertical = C4D_SCROLLGROUP_VERT,
+  kScrollHorizontal = C4D_SCROLLGROUP_HORIZ,
+  kScrollAutoHorizontal = C4D_SCROLLGROUP_AUTOHORIZ,
+  kScrollAutoVertical = C4D_SCROLLGROUP_AUTOVERT,
+  kScrollNoScroller = C4D_SCROLLGROUP_NOSCROLLER
 };
 
 struct ComboEntry {

@@ -246,7 +246,7 @@ GridCell CellOf(const Gadget& group, size_t index) {
 Insets InsetsOf(const Gadget& group, int32_t line_height) {
   Insets in{Bounded(group.border_left), Bounded(group.border_top), Bounded(group.border_right),
             Bounded(group.border_bottom)};
-  if (group.border_style != 0) {
+  if (group.border_style != C4D_BORDER_NONE) {
     in.left += kBorderFrame;
     in.right += kBorderFrame;
     in.top += kBorderFrame;

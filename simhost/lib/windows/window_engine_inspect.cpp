@@ -43,7 +43,7 @@ void DescribeKindFields(std::ostream& out, const Gadget& g, const std::string& a
       out << " cols=" << g.columns << " rows=" << g.rows << " groupflags=" << g.group_flags
           << " space=" << g.space_x << "," << g.space_y;
       if (!g.text.empty()) out << " title=" << Quoted(g.text);
-      if (g.border_style != 0) out << " border=" << g.border_style;
+      if (g.border_style != C4D_BORDER_NONE) out << " border=" << g.border_style;
       break;
     case GadgetKind::kScrollGroup:
       out << " scrollflags=" << g.scroll_flags << " scroll=" << g.scroll_x << "," << g.scroll_y

@@ -78,13 +78,13 @@ void PaintEditText(Canvas& canvas, const Gadget& g, const Rect& place, const Rec
 }
 
 void PaintStaticText(Canvas& canvas, const Gadget& g, const Rect& place, const Rect& clip) {
-  if (g.style != 0) canvas.FrameRect(place, palette::kGroupFrame, clip);
+  if (g.style != C4D_BORDER_NONE) canvas.FrameRect(place, palette::kGroupFrame, clip);
   DrawTextCentredVertically(canvas, place, place.x + kTextPadding / 2, g.text,
                             g.enabled ? palette::kText : palette::kDisabledText, clip);
 }
 
 void PaintGroupBorder(Canvas& canvas, const Gadget& g, const Rect& place, const Rect& clip) {
-  if (g.border_style == 0) return;
+  if (g.border_style == C4D_BORDER_NONE) return;
   canvas.FrameRect(place, palette::kGroupFrame, clip);
   if (!g.border_title || g.text.empty()) return;
   TextRenderer::Shared().Draw(canvas, place.x + kBorderFrame + kTextPadding, place.y + kBorderFrame,
