@@ -113,4 +113,8 @@ class Document : public Atom {
   std::vector<std::unique_ptr<SceneHookNode>> hook_nodes_;
 };
 
+// A parameter id as the listings print it: "[2002 HDRI file]" for a named
+// parameter of an element of this type, "[1000.2]" for others.
+std::string ParameterIdText(int32_t type, const std::vector<c4d_desc_level>& id);
+
 }  // namespace simhost

@@ -17,11 +17,6 @@ std::string SelectionMark(const Atom* atom, const std::vector<Atom*>& selected) 
   return " [selected " + std::to_string(it - selected.begin() + 1) + "]";
 }
 
-// "1 step", "2 steps".
-std::string Counted(size_t count, const std::string& singular, const std::string& plural) {
-  return std::to_string(count) + " " + (count == 1 ? singular : plural);
-}
-
 // The short names printed beside the parameter ids of an element of this
 // type; empty for ids without one.
 std::string ParameterName(int32_t type, int32_t id) {
@@ -47,15 +42,6 @@ std::string ParameterName(int32_t type, int32_t id) {
 Container::IdNames NamesOf(const Atom* atom) {
   const int32_t type = atom->Type();
   return [type](int32_t id) { return ParameterName(type, id); };
-}
-
-std::string IdText(int32_t type, const std::vector<c4d_desc_level>& id) {
-  std::string text;
-  for (const c4d_desc_level& level : id) {
-    text += (text.empty() ? "[" : ".") + std::to_string(level.id);
-  }
-  const std::string name = id.size() == 1 ? ParameterName(type, id[0].id) : std::string();
-  return text + (name.empty() ? "" : " " + name) + "]";
 }
 
 // "messages: 1037792 (2 times)": what the element received, by type in the
@@ -102,8 +88,9 @@ void DescribeTake(const TakeData& takes, const Take* take, int indent, std::stri
     const std::string target = node != nullptr ? node->Label() : std::string("(deleted)");
     for (const OverrideParam& param : entry->Params()) {
       const int32_t type = node != nullptr ? node->Type() : 0;
-      *out += Pad(indent + 4) + "override " + target + " " + IdText(type, param.id) + " = " +
-              param.override_value.Describe() + " (backup " + param.backup_value.Describe() + ")\n";
+      *out += Pad(indent + 4) + "override " + target + " " + ParameterIdText(type, param.id) +
+              " = " + param.override_value.Describe() + " (backup " +
+              param.backup_value.Describe() + ")\n";
     }
   }
   for (const Atom* child : take->Children().Items()) {
@@ -112,6 +99,15 @@ void DescribeTake(const TakeData& takes, const Take* take, int indent, std::stri
 }
 
 }  // namespace
+
+std::string ParameterIdText(int32_t type, const std::vector<c4d_desc_level>& id) {
+  std::string text;
+  for (const c4d_desc_level& level : id) {
+    text += (text.empty() ? "[" : ".") + std::to_string(level.id);
+  }
+  const std::string name = id.size() == 1 ? ParameterName(type, id[0].id) : std::string();
+  return text + (name.empty() ? "" : " " + name) + "]";
+}
 
 std::string Document::Describe() const {
   std::string out = "document " + QuoteText(Name()) + " path " + QuoteText(file_path_) + "\n";

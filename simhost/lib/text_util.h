@@ -22,4 +22,10 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 // A four-character code as text, for ids such as 'keyb'.
 std::string FourCc(int32_t code);
 
+// Counts as a person reads them: "1 tile", "2 tiles".
+inline std::string Counted(long long count, const std::string& singular,
+                           const std::string& plural) {
+  return std::to_string(count) + " " + (count == 1 ? singular : plural);
+}
+
 }  // namespace simhost

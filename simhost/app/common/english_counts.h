@@ -1,13 +1,11 @@
-// Counts as a person reads them: "1 tile", "2 tiles".
+// Counts as a person reads them: "1 tile", "2 tiles" (the stand-in host's
+// own helper, under the commands' namespace).
 #pragma once
 
-#include <string>
+#include "text_util.h"
 
 namespace simhost_app {
 
-inline std::string Counted(long long count, const std::string& singular,
-                           const std::string& plural) {
-  return std::to_string(count) + " " + (count == 1 ? singular : plural);
-}
+using simhost::Counted;
 
 }  // namespace simhost_app

@@ -23,14 +23,6 @@ simhost::Take* FindTake(simhost::TakeData& takes, const std::string& name) {
   throw CommandError("no take \"" + name + "\"");
 }
 
-std::string IdText(const std::vector<c4d_desc_level>& id) {
-  std::string text;
-  for (const c4d_desc_level& level : id) {
-    text += (text.empty() ? "[" : ".") + std::to_string(level.id);
-  }
-  return text + "]";
-}
-
 void ListTakes(Session& session, simhost::TakeData& takes) {
   for (simhost::Take* take : takes.AllTakes()) {
     session.out() << "take " << simhost::QuoteText(take->Name())
@@ -42,7 +34,8 @@ void ListTakes(Session& session, simhost::TakeData& takes) {
   for (const simhost::OverrideRecord& record : overrides) {
     session.out() << "override in " << simhost::QuoteText(record.take->Name()) << ": "
                   << (record.node ? record.node->Label() : std::string("(deleted)")) << " "
-                  << IdText(record.id) << " = " << record.override_value.Describe() << " (backup "
+                  << simhost::ParameterIdText(record.node ? record.node->Type() : 0, record.id)
+                  << " = " << record.override_value.Describe() << " (backup "
                   << record.backup_value.Describe() << ")\n";
   }
 }

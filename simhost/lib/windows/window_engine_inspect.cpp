@@ -1,6 +1,7 @@
 // Text descriptions of windows and gadgets, for people and for tests.
 #include <sstream>
 
+#include "text_util.h"
 #include "window_engine.h"
 
 namespace simhost {
@@ -153,8 +154,9 @@ GridInfo WindowEngine::QueryGrid(Dialog& dialog, int32_t group_id) {
 std::string GridText(const GridInfo& grid) {
   if (!grid.found) return "no group " + std::to_string(grid.group_id) + "\n";
   std::ostringstream out;
-  out << "grid " << grid.group_id << ": " << grid.columns << " columns, " << grid.rows << " rows, "
-      << grid.cells.size() << " cells\n";
+  out << "grid " << grid.group_id << ": " << Counted(grid.columns, "column", "columns") << ", "
+      << Counted(grid.rows, "row", "rows") << ", " << Counted(grid.cells.size(), "cell", "cells")
+      << "\n";
   for (size_t i = 0; i < grid.cells.size(); ++i) {
     const GridCellInfo& cell = grid.cells[i];
     out << "  cell " << i << " column " << cell.column << " row " << cell.row << " at "
