@@ -122,12 +122,11 @@ runs_32bit_programs() {
 # no 32-bit programs, qemu's user-mode emulator runs them: CMake's test
 # emulator starts the test programs, and the tests start simhost and lumipack
 # through scripts that put the emulator in front (nothing is registered with
-# the kernel). LUMIDROME_LINUX32=full builds and tests the whole project;
-# by default the stage builds the plug-in alone with its host-layer tests,
-# since the whole suite under qemu has yet to be timed on CI's two cores.
+# the kernel). LUMIDROME_LINUX32=plugin builds and tests the plug-in alone
+# with its host-layer tests, for a quicker run by hand.
 linux32_stage() {
-  local dir=build-linux32 emulator= plugin_only=ON
-  [[ ${LUMIDROME_LINUX32:-plugin} == full ]] && plugin_only=OFF
+  local dir=build-linux32 emulator= plugin_only=OFF
+  [[ ${LUMIDROME_LINUX32:-full} == plugin ]] && plugin_only=ON
   if ! runs_32bit_programs "$dir"; then
     if ! runs_32bit_programs "$dir" qemu-i386-static; then
       note_problem "linux32 (this machine runs no 32-bit programs, not even through qemu-i386-static)"
