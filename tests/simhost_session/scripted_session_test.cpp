@@ -200,7 +200,8 @@ TEST(ScriptedSession, SelectedObjectsAndTagsChangeAndTakesRecordOverrides) {
   EXPECT_NE(small->Data().GetText(simhost_app::plugin_ids::kHdriTagFile).find("_SM.hdr"),
             std::string::npos);
   EXPECT_TRUE(Has(out, "take \"Night\" [current]\n")) << out;
-  EXPECT_TRUE(Has(out, "override in \"Night\": HDRI \"Sky\" (type 1035165) [2002 HDRI file] = Filename"))
+  EXPECT_TRUE(
+      Has(out, "override in \"Night\": HDRI \"Sky\" (type 1035165) [2002 HDRI file] = Filename"))
       << out;
   EXPECT_TRUE(Has(out, "redone; 1 step to undo, 0 to redo")) << out;
 }
