@@ -180,6 +180,56 @@ simhost_smoke_under_wine() {
   fi
 }
 
+# simhost_validate_under_wine <build folder>: simhost.exe validate checks the
+# R17 and R14 plug-in folders installed in a user folder under C:\ whose
+# names hold a space and non-ASCII letters, its checks' scratch folders in
+# there too. Fails unless every check of both passes; prints each one's time.
+simhost_validate_under_wine() {
+  local dir=$1 folder="Lumidrome Validierung/Benutzer Ördner" build
+  local user=$WINEPREFIX/drive_c/$folder windows_user="C:\\${folder//\//\\}"
+  rm -rf "$WINEPREFIX/drive_c/${folder%%/*}"
+  for build in R17 R14; do
+    local log=$dir/simhost-validate-$build.log start=$SECONDS status
+    if ! mkdir -p "$user/$build/plugins/Lumidrome" "$user/$build/scratch" ||
+      ! cp -a "$dir/plugins/$build/Lumidrome/." "$user/$build/plugins/Lumidrome/"; then
+      failed=$((failed + 1))
+      note_problem "win64 simhost.exe validate $build: cannot install the plug-in in $user"
+      continue
+    fi
+    echo "== win64: simhost.exe validate $build under wine, in $windows_user\\$build"
+    LC_ALL=C.UTF-8 timeout -k 10 900 /usr/lib/wine/wine64 "$dir/simhost/simhost.exe" validate \
+      --user-folder "$windows_user\\$build\\scratch" "$windows_user\\$build\\plugins\\Lumidrome" \
+      >"$log" 2>&1
+    status=$?
+    cat "$log"
+    echo "== win64: simhost.exe validate $build: exit status $status, $((SECONDS - start)) s"
+    if [[ $status -eq 0 ]] && grep -q '^PASS exports' "$log"; then
+      passed=$((passed + 1))
+    else
+      failed=$((failed + 1))
+      note_problem "win64 simhost.exe validate $build (exit status $status; see $log)"
+    fi
+  done
+}
+
+# windows_module_exports <build folder>: the native validator's export
+# reader (build/, made by the normal stage) reads the cross-built Win64
+# modules: c4d_main alone. A skipped test counts as a failure here.
+windows_module_exports() {
+  local dir=$1 log=$1/windows-module-exports.log
+  local modules="$dir/plugins/R17/Lumidrome/Lumidrome.cdl64;$dir/plugins/R14/Lumidrome/Lumidrome.cdl64"
+  LUMIDROME_WINDOWS_MODULES=$modules build/tests/simhost_validate_tests \
+    --gtest_filter=ModuleExports.CrossBuiltWindowsModulesExportOnlyTheEntry >"$log" 2>&1
+  local status=$?
+  cat "$log"
+  if [[ $status -eq 0 ]] && grep -q '^\[       OK \]' "$log"; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    note_problem "win64 module exports read by build/tests/simhost_validate_tests (see $log)"
+  fi
+}
+
 # windows_stage <win64|win32>: cross-built (win64: simhost.exe and the
 # plug-in; win32: the plug-in alone); the checks run under wine with one wineserver and wine's services started beforehand, in
 # a prefix inside the build folder.
@@ -207,6 +257,8 @@ windows_stage() {
   count_results "$preset" "$log" "${PIPESTATUS[0]}"
   grep -q 'Skipped' "$log" && echo "== $preset: some tests were skipped (see above)"
   [[ $preset == win64 ]] && simhost_smoke_under_wine "$dir"
+  [[ $preset == win64 ]] && simhost_validate_under_wine "$dir"
+  [[ $preset == win64 ]] && windows_module_exports "$dir"
   timeout 60 wineserver -k 2>/dev/null
   unset WINEPREFIX
 }

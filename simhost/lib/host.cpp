@@ -18,9 +18,11 @@ Host* g_current = nullptr;
 constexpr int32_t kDefaultInterfaceVersion = 18011;
 constexpr int32_t kFirstVersionWithTakes = 17000;
 
+// The user's home folder; where the system names none (a service account,
+// say), its temporary folder, which exists on every system.
 std::string DefaultHome() {
   const std::string home = platform::HomeFolder();
-  return !home.empty() ? NormalFolder(home) : std::string("/root");
+  return NormalFolder(!home.empty() ? home : platform::TempFolder());
 }
 
 // Appends, first forgetting the older half once twice the kept number is

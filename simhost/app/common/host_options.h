@@ -10,11 +10,20 @@
 
 namespace simhost_app {
 
+// What GeGetCurrentOS answers by default: the system simhost was built for.
+#if defined(_WIN32)
+inline constexpr int32_t kBuiltOperatingSystem = 1;
+#elif defined(__APPLE__)
+inline constexpr int32_t kBuiltOperatingSystem = 2;
+#else
+inline constexpr int32_t kBuiltOperatingSystem = 3;
+#endif
+
 struct HostOptions {
-  int32_t interface_version = 18011;  // what GetC4DVersion answers
-  int32_t edition = 2;                // GeGetVersionType: 2 is Studio
-  int32_t operating_system = 3;       // GeGetCurrentOS: 3 is Unix
-  std::string user_folder;            // empty: each command decides (a temporary one, say)
+  int32_t interface_version = 18011;                 // what GetC4DVersion answers
+  int32_t edition = 2;                               // GeGetVersionType: 2 is Studio
+  int32_t operating_system = kBuiltOperatingSystem;  // 1 Windows, 2 macOS, 3 Unix
+  std::string user_folder;  // empty: each command decides (a temporary one, say)
   // The application folder; empty keeps the host's own.
   std::string app_folder;
   simhost::HdriPlugin hdri_plugin = simhost::HdriPlugin::kPresent;

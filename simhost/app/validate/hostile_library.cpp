@@ -1,17 +1,54 @@
 #include "validate/hostile_library.h"
 
+#include <algorithm>
 #include <fstream>
 #include <system_error>
 
 #include "jpeg_encoder.h"
+#include "platform/platform.h"
 
 namespace simhost_app {
 
 namespace fs = std::filesystem;
+using simhost::platform::PathFromUtf8;
 
 namespace {
 
 const std::string kGarbage = "\x01\x02not a picture at all\xff\xd8\xff\x00\x00";
+
+// Whether this system can hold a file of that (UTF-8) name; Windows forbids
+// control characters, some punctuation, and names that are no UTF-16 text.
+bool NameAllowedHere(const std::string& name) {
+#ifdef _WIN32
+  const auto forbidden = [](char c) {
+    return static_cast<unsigned char>(c) < 32 ||
+           std::string("<>:\"/\\|?*").find(c) != std::string::npos;
+  };
+  if (std::any_of(name.begin(), name.end(), forbidden)) return false;
+  try {
+    (void)PathFromUtf8(name);
+  } catch (const std::exception&) {
+    return false;
+  }
+  return true;
+#else
+  return name.find('/') == std::string::npos;
+#endif
+}
+
+// The names this system can hold; the others are listed in left_out.
+std::vector<std::string> AllowedNames(const std::vector<std::string>& names, const char* what,
+                                      std::vector<std::string>* left_out) {
+  std::vector<std::string> allowed;
+  size_t refused = 0;
+  for (const std::string& name : names) {
+    NameAllowedHere(name) ? allowed.push_back(name) : void(++refused);
+  }
+  if (refused > 0) {
+    left_out->push_back(std::to_string(refused) + " " + what + " with names this system forbids");
+  }
+  return allowed;
+}
 
 void Write(const fs::path& file, const std::string& bytes) {
   std::error_code ignored;
@@ -29,16 +66,16 @@ const std::string& Thumbnail() {
 // with its small variant, and the background.
 void AddCompleteTile(const fs::path& pack, const std::string& name, const std::string& base,
                      const std::string& extension) {
-  Write(pack / "Thumbnails" / (name + ".jpg"), Thumbnail());
-  Write(pack / "Thumbnails" / (name + "_md.jpg"), Thumbnail());
-  Write(pack / "Thumbnails" / (name + "_sm.jpg"), Thumbnail());
-  Write(pack / "HDRIs" / (base + extension), "#?RADIANCE\n");
-  Write(pack / "HDRIs" / (base + "_SM" + extension), "#?RADIANCE\n");
-  Write(pack / "Background" / (base + ".jpg"), Thumbnail());
+  Write(pack / "Thumbnails" / PathFromUtf8(name + ".jpg"), Thumbnail());
+  Write(pack / "Thumbnails" / PathFromUtf8(name + "_md.jpg"), Thumbnail());
+  Write(pack / "Thumbnails" / PathFromUtf8(name + "_sm.jpg"), Thumbnail());
+  Write(pack / "HDRIs" / PathFromUtf8(base + extension), "#?RADIANCE\n");
+  Write(pack / "HDRIs" / PathFromUtf8(base + "_SM" + extension), "#?RADIANCE\n");
+  Write(pack / "Background" / PathFromUtf8(base + ".jpg"), Thumbnail());
 }
 
 void AddThumbnailOnly(const fs::path& pack, const std::string& name, const std::string& bytes) {
-  Write(pack / "Thumbnails" / name, bytes);
+  Write(pack / "Thumbnails" / PathFromUtf8(name), bytes);
 }
 
 class LibraryWriter {
@@ -46,7 +83,7 @@ class LibraryWriter {
   explicit LibraryWriter(HostileLibrary* library) : library_(library) {}
   const fs::path& Root() const { return library_->root; }
   fs::path Pack(const std::string& folder) {
-    const fs::path pack = library_->root / folder;
+    const fs::path pack = library_->root / PathFromUtf8(folder);
     std::error_code ignored;
     fs::create_directories(pack, ignored);
     library_->packs.push_back(pack);
@@ -59,6 +96,8 @@ class LibraryWriter {
   void ThumbnailOnly(const fs::path& pack, const std::string& name, const std::string& bytes) {
     AddThumbnailOnly(pack, name, bytes);
   }
+  void LeaveOut(const std::string& what) { library_->left_out.push_back(what); }
+  std::vector<std::string>* LeftOut() { return &library_->left_out; }
 
  private:
   HostileLibrary* library_;
@@ -85,6 +124,18 @@ void AddOrdinaryPacks(LibraryWriter& writer) {
   Write(file_thumbnails / "Thumbnails", Thumbnail());
 }
 
+// Windows lets only privileged users (or developer mode) make symbolic
+// links; there the check goes on without them and says so.
+void AddBrokenLinks(LibraryWriter& writer, const fs::path& thumbnails) {
+  std::error_code error;
+  fs::create_symlink("nowhere.jpg", thumbnails / "Dangling.jpg", error);
+  if (!error) fs::create_symlink("Loop.jpg", thumbnails / "Loop.jpg", error);
+  if (error) {
+    writer.LeaveOut(
+        "dangling and looping links (this system would not make them: " + error.message() + ")");
+  }
+}
+
 void AddBrokenPictures(LibraryWriter& writer) {
   const fs::path pack = writer.Pack("07_Broken_Pictures");
   const std::string& good = Thumbnail();
@@ -102,19 +153,28 @@ void AddBrokenPictures(LibraryWriter& writer) {
   }
   std::error_code ignored;
   fs::create_directories(pack / "Thumbnails" / "Folder.jpg", ignored);
-  fs::create_symlink("nowhere.jpg", pack / "Thumbnails" / "Dangling.jpg", ignored);
-  fs::create_symlink("Loop.jpg", pack / "Thumbnails" / "Loop.jpg", ignored);
+  AddBrokenLinks(writer, pack / "Thumbnails");
 }
 
 void AddOddNames(LibraryWriter& writer) {
   const fs::path pack = writer.Pack("08_Odd_Names");
-  for (const std::string& name :
-       {std::string("\xff\xfe_Latin1.jpg"), std::string("Z\xc3\xbcrich_\xce\xa9.jpg"),
-        std::string("With space.jpg"), std::string("%s%n%x.jpg"), std::string("New\nline.jpg"),
-        std::string("Quote\"d.jpg"), std::string("_.jpg"), std::string(".jpg"),
-        std::string("..jpg"), std::string("md.jpg"), std::string("x_md2.jpg"),
-        std::string("Tab\tname.jpg"), std::string("Back\\slash.jpg"), std::string("a.b.c.d.jpg"),
-        std::string(200, 'L') + ".jpg", std::string("Studio_MD.jpg")}) {
+  const std::vector<std::string> odd_names{std::string("\xff\xfe_Latin1.jpg"),
+                                           std::string("Z\xc3\xbcrich_\xce\xa9.jpg"),
+                                           std::string("With space.jpg"),
+                                           std::string("%s%n%x.jpg"),
+                                           std::string("New\nline.jpg"),
+                                           std::string("Quote\"d.jpg"),
+                                           std::string("_.jpg"),
+                                           std::string(".jpg"),
+                                           std::string("..jpg"),
+                                           std::string("md.jpg"),
+                                           std::string("x_md2.jpg"),
+                                           std::string("Tab\tname.jpg"),
+                                           std::string("Back\\slash.jpg"),
+                                           std::string("a.b.c.d.jpg"),
+                                           std::string(200, 'L') + ".jpg",
+                                           std::string("Studio_MD.jpg")};
+  for (const std::string& name : AllowedNames(odd_names, "tiles", writer.LeftOut())) {
     writer.Complete(pack, name.substr(0, name.size() - 4));
   }
   const fs::path cases = writer.Pack("09_Other_Suffixes");
@@ -123,9 +183,10 @@ void AddOddNames(LibraryWriter& writer) {
   }
   std::error_code ignored;
   fs::create_directories(cases / "Thumbnails" / "Sub" / "Deeper", ignored);
-  for (const std::string& folder :
-       {std::string("\xc3\x28_Not_UTF8"), std::string("NoUnderscore"), std::string("X_"),
-        std::string("_Lead"), std::string("A_B_C")}) {
+  const std::vector<std::string> folders{std::string("\xc3\x28_Not_UTF8"),
+                                         std::string("NoUnderscore"), std::string("X_"),
+                                         std::string("_Lead"), std::string("A_B_C")};
+  for (const std::string& folder : AllowedNames(folders, "packs", writer.LeftOut())) {
     writer.Complete(writer.Pack(folder), "Only");
   }
   // Not packs: a .DS_Store folder and a plain file beside the packs.

@@ -14,6 +14,9 @@ struct HostileLibrary {
   std::filesystem::path root;
   // The pack folders made, for changing the library during a run.
   std::vector<std::filesystem::path> packs;
+  // What this system would not let the library hold (links without the
+  // privilege to make them, names it forbids), for the check to say so.
+  std::vector<std::string> left_out;
 };
 
 // Builds the library at root (which must not exist yet); many_tiles is the

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "host.h"
+#include "platform/platform.h"
 #include "validate/validation_settings.h"
 
 namespace simhost_app {
@@ -24,9 +25,11 @@ class ModuleUnderTest {
   const std::filesystem::path& work_folder() const { return work_folder_; }
   const std::filesystem::path& plugin_folder() const { return plugin_folder_; }
   // Loads and starts the installed copy.
-  bool Load() { return host_.Load(plugin_folder_.string()); }
+  bool Load() { return host_.Load(simhost::platform::Utf8FromPath(plugin_folder_)); }
   // Only loads it, for driving c4d_main by hand.
-  bool Open(std::string* error) { return host_.OpenModule(plugin_folder_.string(), error); }
+  bool Open(std::string* error) {
+    return host_.OpenModule(simhost::platform::Utf8FromPath(plugin_folder_), error);
+  }
 
  private:
   std::filesystem::path work_folder_;

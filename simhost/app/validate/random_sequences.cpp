@@ -10,6 +10,7 @@
 #include "common/plugin_ids.h"
 #include "document.h"
 #include "element_types.h"
+#include "platform/platform.h"
 #include "validate/browser_checks.h"
 #include "validate/browser_driver.h"
 #include "validate/hostile_library.h"
@@ -21,6 +22,8 @@ namespace simhost_app {
 
 namespace fs = std::filesystem;
 namespace ids = plugin_ids;
+using simhost::platform::PathFromUtf8;
+using simhost::platform::Utf8FromPath;
 
 namespace {
 
@@ -50,7 +53,8 @@ class RandomSession {
   bool Start(Findings& findings);
   void RunStep(int number, Findings& findings);
   void Finish(Findings& findings);
-  // What the steps reached: clicks delivered, scene changes, messages.
+  // What the steps reached: clicks delivered, scene changes, messages;
+  // and what the library had to leave out here.
   std::string Tally() const;
 
  private:
@@ -111,7 +115,7 @@ bool RandomSession::Start(Findings& findings) {
   dialog_ = RunBrowserCommand(host());
   if (!findings.Expect(dialog_ != nullptr, "the browser command opened no window")) return false;
   steps_.Step("changing the directory to the hostile library");
-  host().QueueSelection(library_.root.string());
+  host().QueueSelection(Utf8FromPath(library_.root));
   windows().ChooseComboValue(dialog_, ids::kPackChooser, ids::kChangeDirectory);
   const size_t packs = EntryValues(windows(), dialog_, ids::kPackChooser).size() - 6;
   findings.ExpectEq(packs, library_.packs.size(), "packs listed for the hostile library");
@@ -125,16 +129,16 @@ void RandomSession::QueueFolderAnswer() {
       return host().QueueSelectionCancel();
     case 1:
       Log("the folder selection will name a missing folder");
-      return host().QueueSelection((module_.work_folder() / "missing").string());
+      return host().QueueSelection(Utf8FromPath(module_.work_folder() / "missing"));
     case 2:
       Log("the folder selection will name a file");
-      return host().QueueSelection((library_.root / "readme.txt").string());
+      return host().QueueSelection(Utf8FromPath(library_.root / "readme.txt"));
     case 3:
       Log("the folder selection will name a pack as a library");
-      return host().QueueSelection(PickOf(library_.packs).string());
+      return host().QueueSelection(Utf8FromPath(PickOf(library_.packs)));
     default:
       Log("the folder selection will name the hostile library");
-      return host().QueueSelection(library_.root.string());
+      return host().QueueSelection(Utf8FromPath(library_.root));
   }
 }
 
@@ -305,7 +309,7 @@ void RandomSession::MoveMouse(Findings& findings) {
 void RandomSession::LibraryStep() {
   const fs::path pack = PickOf(library_.packs);
   const fs::path parked = aside_ / pack.filename();
-  const fs::path hdris = aside_ / (pack.filename().string() + "-HDRIs");
+  const fs::path hdris = aside_ / PathFromUtf8(Utf8FromPath(pack.filename()) + "-HDRIs");
   std::error_code ignored;
   switch (Pick(4)) {
     case 0:
@@ -375,9 +379,12 @@ void RandomSession::ExpectWhole(Findings& findings) {
 
 std::string RandomSession::Tally() const {
   const simhost::Host& host = const_cast<ModuleUnderTest&>(module_).host();
-  return Counted(clicks_, "click", "clicks") + ", " +
-         Counted(static_cast<long long>(host.EventAdds().size()), "scene update", "scene updates") +
-         ", " + Counted(static_cast<long long>(host.Messages().size()), "message", "messages");
+  std::string tally =
+      Counted(clicks_, "click", "clicks") + ", " +
+      Counted(static_cast<long long>(host.EventAdds().size()), "scene update", "scene updates") +
+      ", " + Counted(static_cast<long long>(host.Messages().size()), "message", "messages");
+  for (const std::string& skipped : library_.left_out) tally += "; skipped: " + skipped;
+  return tally;
 }
 
 void RandomSession::Finish(Findings& findings) {

@@ -9,6 +9,7 @@
 #include "common/english_counts.h"
 #include "common/plugin_ids.h"
 #include "document.h"
+#include "platform/platform.h"
 #include "scene_hook_node.h"
 #include "validate/browser_checks.h"
 #include "validate/browser_driver.h"
@@ -318,11 +319,12 @@ std::filesystem::path InstallInApplication(ModuleUnderTest& module, Findings& fi
   std::error_code error;
   fs::create_directories(copy.parent_path(), error);
   if (!error) fs::rename(module.plugin_folder(), copy, error);
-  if (!findings.Expect(!error,
-                       "cannot install the plug-in in " + copy.string() + ": " + error.message())) {
+  if (!findings.Expect(!error, "cannot install the plug-in in " +
+                                   simhost::platform::Utf8FromPath(copy) + ": " +
+                                   error.message())) {
     return fs::path();
   }
-  module.host().SetStartupFolder(application.string());
+  module.host().SetStartupFolder(simhost::platform::Utf8FromPath(application));
   return copy;
 }
 
@@ -334,7 +336,9 @@ void ExpectRefusedInApplicationFolder(const ValidationSettings& settings, StepLo
   if (copy.empty()) return;
   simhost::Host& host = module.host();
   steps.Step("loading from the application's plug-ins folder");
-  if (!findings.Expect(host.Load(copy.string()), "the module did not start")) return;
+  if (!findings.Expect(host.Load(simhost::platform::Utf8FromPath(copy)),
+                       "the module did not start"))
+    return;
   steps.Step("running the browser command, installed in the application's folder");
   findings.Expect(RunBrowserCommand(host) == nullptr,
                   "installed in the application's plug-ins folder, the browser opened");
