@@ -1,6 +1,4 @@
 // Fault: the module crashes as soon as its browser window opens.
-#include <csignal>
-
 #include "forward_to_real_module.h"
 
 namespace {
@@ -9,7 +7,7 @@ c4d_function_table g_table;
 c4d_dialog_api g_dialog;
 
 c4d_bool CrashingOpen(c4d_dialog*, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t) {
-  std::raise(SIGSEGV);
+  broken_module::Crash();
   return 0;
 }
 
