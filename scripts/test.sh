@@ -183,7 +183,8 @@ simhost_smoke_under_wine() {
 # simhost_validate_under_wine <build folder>: simhost.exe validate checks the
 # R17 and R14 plug-in folders installed in a user folder under C:\ whose
 # names hold a space and non-ASCII letters, its checks' scratch folders in
-# there too. Fails unless every check of both passes; prints each one's time.
+# there too, and its JUnit report. Fails unless every check of both passes;
+# prints each one's time.
 simhost_validate_under_wine() {
   local dir=$1 folder="Lumidrome Validierung/Benutzer Ördner" build
   local user=$WINEPREFIX/drive_c/$folder windows_user="C:\\${folder//\//\\}"
@@ -198,12 +199,12 @@ simhost_validate_under_wine() {
     fi
     echo "== win64: simhost.exe validate $build under wine, in $windows_user\\$build"
     LC_ALL=C.UTF-8 timeout -k 10 900 /usr/lib/wine/wine64 "$dir/simhost/simhost.exe" validate \
-      --user-folder "$windows_user\\$build\\scratch" "$windows_user\\$build\\plugins\\Lumidrome" \
-      >"$log" 2>&1
+      --user-folder "$windows_user\\$build\\scratch" --junit "$windows_user\\$build\\Prüfbericht.xml" \
+      "$windows_user\\$build\\plugins\\Lumidrome" >"$log" 2>&1
     status=$?
     cat "$log"
     echo "== win64: simhost.exe validate $build: exit status $status, $((SECONDS - start)) s"
-    if [[ $status -eq 0 ]] && grep -q '^PASS exports' "$log"; then
+    if [[ $status -eq 0 ]] && grep -q '^PASS exports' "$log" && [[ -s $user/$build/Prüfbericht.xml ]]; then
       passed=$((passed + 1))
     else
       failed=$((failed + 1))

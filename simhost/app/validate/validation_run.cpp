@@ -111,7 +111,7 @@ bool WriteReportFile(const std::string& file, const std::string& text, std::ostr
     out << text;
     return true;
   }
-  std::ofstream stream(file, std::ios::binary);
+  std::ofstream stream(simhost::platform::PathFromUtf8(file), std::ios::binary);
   stream << text;
   if (stream.flush()) return true;
   err << "simhost validate: cannot write " << file << "; check that its folder exists\n";
