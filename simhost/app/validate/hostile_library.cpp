@@ -4,6 +4,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "common/english_counts.h"
 #include "jpeg_encoder.h"
 #include "platform/platform.h"
 
@@ -37,15 +38,16 @@ bool NameAllowedHere(const std::string& name) {
 }
 
 // The names this system can hold; the others are listed in left_out.
-std::vector<std::string> AllowedNames(const std::vector<std::string>& names, const char* what,
-                                      std::vector<std::string>* left_out) {
+std::vector<std::string> AllowedNames(const std::vector<std::string>& names, const char* one,
+                                      const char* many, std::vector<std::string>* left_out) {
   std::vector<std::string> allowed;
-  size_t refused = 0;
   for (const std::string& name : names) {
-    NameAllowedHere(name) ? allowed.push_back(name) : void(++refused);
+    if (NameAllowedHere(name)) allowed.push_back(name);
   }
+  const size_t refused = names.size() - allowed.size();
   if (refused > 0) {
-    left_out->push_back(std::to_string(refused) + " " + what + " with names this system forbids");
+    left_out->push_back(Counted(static_cast<long long>(refused), one, many) +
+                        " with names this system forbids");
   }
   return allowed;
 }
@@ -96,7 +98,6 @@ class LibraryWriter {
   void ThumbnailOnly(const fs::path& pack, const std::string& name, const std::string& bytes) {
     AddThumbnailOnly(pack, name, bytes);
   }
-  void LeaveOut(const std::string& what) { library_->left_out.push_back(what); }
   std::vector<std::string>* LeftOut() { return &library_->left_out; }
 
  private:
@@ -131,7 +132,7 @@ void AddBrokenLinks(LibraryWriter& writer, const fs::path& thumbnails) {
   fs::create_symlink("nowhere.jpg", thumbnails / "Dangling.jpg", error);
   if (!error) fs::create_symlink("Loop.jpg", thumbnails / "Loop.jpg", error);
   if (error) {
-    writer.LeaveOut(
+    writer.LeftOut()->push_back(
         "dangling and looping links (this system would not make them: " + error.message() + ")");
   }
 }
@@ -158,23 +159,23 @@ void AddBrokenPictures(LibraryWriter& writer) {
 
 void AddOddNames(LibraryWriter& writer) {
   const fs::path pack = writer.Pack("08_Odd_Names");
-  const std::vector<std::string> odd_names{std::string("\xff\xfe_Latin1.jpg"),
-                                           std::string("Z\xc3\xbcrich_\xce\xa9.jpg"),
-                                           std::string("With space.jpg"),
-                                           std::string("%s%n%x.jpg"),
-                                           std::string("New\nline.jpg"),
-                                           std::string("Quote\"d.jpg"),
-                                           std::string("_.jpg"),
-                                           std::string(".jpg"),
-                                           std::string("..jpg"),
-                                           std::string("md.jpg"),
-                                           std::string("x_md2.jpg"),
-                                           std::string("Tab\tname.jpg"),
-                                           std::string("Back\\slash.jpg"),
-                                           std::string("a.b.c.d.jpg"),
+  const std::vector<std::string> odd_names{"\xff\xfe_Latin1.jpg",
+                                           "Z\xc3\xbcrich_\xce\xa9.jpg",
+                                           "With space.jpg",
+                                           "%s%n%x.jpg",
+                                           "New\nline.jpg",
+                                           "Quote\"d.jpg",
+                                           "_.jpg",
+                                           ".jpg",
+                                           "..jpg",
+                                           "md.jpg",
+                                           "x_md2.jpg",
+                                           "Tab\tname.jpg",
+                                           "Back\\slash.jpg",
+                                           "a.b.c.d.jpg",
                                            std::string(200, 'L') + ".jpg",
-                                           std::string("Studio_MD.jpg")};
-  for (const std::string& name : AllowedNames(odd_names, "tiles", writer.LeftOut())) {
+                                           "Studio_MD.jpg"};
+  for (const std::string& name : AllowedNames(odd_names, "tile", "tiles", writer.LeftOut())) {
     writer.Complete(pack, name.substr(0, name.size() - 4));
   }
   const fs::path cases = writer.Pack("09_Other_Suffixes");
@@ -183,10 +184,9 @@ void AddOddNames(LibraryWriter& writer) {
   }
   std::error_code ignored;
   fs::create_directories(cases / "Thumbnails" / "Sub" / "Deeper", ignored);
-  const std::vector<std::string> folders{std::string("\xc3\x28_Not_UTF8"),
-                                         std::string("NoUnderscore"), std::string("X_"),
-                                         std::string("_Lead"), std::string("A_B_C")};
-  for (const std::string& folder : AllowedNames(folders, "packs", writer.LeftOut())) {
+  const std::vector<std::string> folders{"\xc3\x28_Not_UTF8", "NoUnderscore", "X_", "_Lead",
+                                         "A_B_C"};
+  for (const std::string& folder : AllowedNames(folders, "pack", "packs", writer.LeftOut())) {
     writer.Complete(writer.Pack(folder), "Only");
   }
   // Not packs: a .DS_Store folder and a plain file beside the packs.
