@@ -27,7 +27,11 @@ ModuleUnderTest::ModuleUnderTest(const ValidationSettings& settings,
     fs::copy(source, plugin_folder_, fs::copy_options::recursive | fs::copy_options::copy_symlinks,
              code);
   }
-  if (code) error_ = "cannot install a copy of the plug-in folder: " + code.message();
+  if (code) {
+    error_ = "cannot install a copy of the plug-in folder " + Utf8FromPath(source) + " in " +
+             Utf8FromPath(plugin_folder_) + ": " + code.message() +
+             "; check that --user-folder names a writable folder";
+  }
   HostOptions options = settings.host;
   options.user_folder = Utf8FromPath(user);
   ApplyHostOptions(options, host_);
