@@ -41,13 +41,13 @@ class CheckMatchesBrowser : public testing::Test {
     fs::path packs = fixture_.plugin_folder() / "Packs";
     fs::remove_all(packs);
     WriteFaultyLibrary(packs);
-    check_ = simhost_app::CheckLibrary(packs.string());
+    check_ = simhost_app::CheckLibrary(packs.u8string());
   }
   simhost::Host& host() { return fixture_.host(); }
 
   // A selected HDRI object carrying a selected HDRI tag in small mode.
   void OpenBrowserOnSelection() {
-    ASSERT_TRUE(host().Load(fixture_.plugin_folder().string()));
+    ASSERT_TRUE(host().Load(fixture_.plugin_folder().u8string()));
     simhost::Document& doc = host().ActiveDocument();
     object_ = doc.AddObject(kHdriObject, "Target");
     doc.SelectObjects({object_});
