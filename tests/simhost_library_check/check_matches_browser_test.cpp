@@ -11,6 +11,7 @@
 #include "library_check/tile_check.h"
 #include "library_check_support.h"
 #include "plugin_fixture.h"
+#include "utf8_path.h"
 #include "windows/window_system.h"
 
 namespace lumidrome_test {
@@ -73,10 +74,10 @@ class CheckMatchesBrowser : public testing::Test {
       EXPECT_EQ(file, before);
       return;
     }
-    EXPECT_TRUE(EndsWith(file, "/" + pack + "/HDRIs/" + tile.hdri.name)) << file;
+    EXPECT_TRUE(EndsWith(file, Native("/" + pack + "/HDRIs/") + tile.hdri.name)) << file;
     std::string background = object_->Data().GetText(kObjectBackground);
     if (tile.background.exists) {
-      EXPECT_TRUE(EndsWith(background, "/" + pack + "/Background/" + tile.background.name));
+      EXPECT_TRUE(EndsWith(background, Native("/" + pack + "/Background/") + tile.background.name));
     } else {
       EXPECT_EQ(background, "");
     }

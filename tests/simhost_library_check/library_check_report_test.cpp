@@ -184,6 +184,9 @@ TEST(LibraryCheck, FoldersNamedLikeThumbnailsAreBlankTiles) {
 }
 
 TEST(LibraryCheck, NamesThatAreNotUtf8StayReadableInBothReports) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows file names are UTF-16: a name whose bytes are not UTF-8 cannot be made";
+#endif
   TempFolder folder;
   TestLibrary library(folder.path());
   const std::string pack = "06_Caf\xe9";

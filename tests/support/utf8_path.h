@@ -24,4 +24,19 @@ inline std::string Native(std::string path) {
   return path;
 }
 
+// UTF-8 text made of Latin-1 letters in the 8-bit character set, as the
+// older interface's builds write texts.
+inline std::string Latin1Of(const std::string& utf8) {
+  std::string latin1;
+  for (size_t at = 0; at < utf8.size(); ++at) {
+    const unsigned char c = static_cast<unsigned char>(utf8[at]);
+    if (c < 0x80 || at + 1 == utf8.size()) {
+      latin1 += static_cast<char>(c);
+    } else {
+      latin1 += static_cast<char>(((c & 0x03) << 6) | (utf8[++at] & 0x3F));
+    }
+  }
+  return latin1;
+}
+
 }  // namespace lumidrome_test
