@@ -3,6 +3,7 @@
 // input; writes a line to standard error; exits with the status its first
 // argument names.
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
