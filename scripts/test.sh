@@ -254,7 +254,8 @@ windows_stage() {
   fi
   echo "== $preset: tests (under wine)"
   local log="$dir/ctest-summary.log"
-  (cd "$dir" && ctest --output-on-failure --timeout 300) 2>&1 | tee "$log"
+  # Two programs at a time: each runs long under wine and waits on it.
+  (cd "$dir" && ctest --output-on-failure --timeout 300 --parallel 2) 2>&1 | tee "$log"
   count_results "$preset" "$log" "${PIPESTATUS[0]}"
   grep -q 'Skipped' "$log" && echo "== $preset: some tests were skipped (see above)"
   [[ $preset == win64 ]] && simhost_smoke_under_wine "$dir"

@@ -312,7 +312,12 @@ int32_t Bitmap::LoadFile(const std::string& path, std::string* error) {
   Clear();
   FilePtr file(platform::OpenFile(path, "rb"));
   int32_t result = image_result::kOk;
-  if (!file) {
+  if (platform::Stat(path).is_folder) {
+    // Windows refuses to open a folder, POSIX opens it and reads nothing:
+    // either way it holds no picture.
+    result = image_result::kWrongType;
+    reason = "a folder, not a picture";
+  } else if (!file) {
     result = errno == ENOENT ? image_result::kNotExisting : image_result::kFileError;
     reason = std::strerror(errno);
   } else {
@@ -394,8 +399,21 @@ bool Bitmap::SavePng(const std::string& path, std::string* error) const {
   image.width = static_cast<png_uint_32>(width_);
   image.height = static_cast<png_uint_32>(height_);
   image.format = PNG_FORMAT_RGB;
-  if (png_image_write_to_file(&image, path.c_str(), 0, pixels_.data(), 0, nullptr) == 0) {
+  // Opened here, not by libpng, whose fopen takes no UTF-8 names on Windows.
+  FilePtr file(platform::OpenFile(path, "wb"));
+  if (!file) {
+    if (error != nullptr) *error = "cannot create " + path + ": " + platform::LastErrorText();
+    return false;
+  }
+  if (png_image_write_to_stdio(&image, file.get(), 0, pixels_.data(), 0, nullptr) == 0) {
     if (error != nullptr) *error = std::string("PNG: ") + image.message;
+    file.reset();
+    platform::RemoveFile(path);
+    return false;
+  }
+  if (std::fclose(file.release()) != 0) {
+    if (error != nullptr) *error = "cannot finish writing " + path;
+    platform::RemoveFile(path);
     return false;
   }
   return true;

@@ -20,7 +20,7 @@ class Browser : public testing::Test {
  protected:
   Browser() : fixture_(Build::R17) {}
   simhost::Host& host() { return fixture_.host(); }
-  void Load() { ASSERT_TRUE(host().Load(fixture_.plugin_folder().string())); }
+  void Load() { ASSERT_TRUE(host().Load(fixture_.plugin_folder().u8string())); }
   c4d_dialog* Run() {
     host().ExecuteCommand(ids::kBrowserCommand, &host().ActiveDocument());
     return host().Windows().FindOpenDialog(ids::kBrowserCommand);
@@ -35,7 +35,7 @@ TEST_F(Browser, OpensBelowTheUserFolder) {
 }
 
 TEST_F(Browser, RefusesOutsideTheUserFolderUnlessShiftControlIsHeld) {
-  host().SetUserFolder((fixture_.user_folder() / "elsewhere").string());
+  host().SetUserFolder((fixture_.user_folder() / "elsewhere").u8string());
   Load();
   EXPECT_EQ(Run(), nullptr);
   ASSERT_EQ(host().Messages().size(), 1u);
@@ -50,7 +50,7 @@ TEST_F(Browser, OpensWhenInstalledSeveralLevelsBelowTheUserFolder) {
   const std::filesystem::path deep = fixture_.user_folder() / "plugins" / "a" / "b" / "Lumidrome";
   std::filesystem::create_directories(deep.parent_path());
   std::filesystem::rename(fixture_.plugin_folder(), deep);
-  ASSERT_TRUE(host().Load(deep.string()));
+  ASSERT_TRUE(host().Load(deep.u8string()));
   EXPECT_NE(Run(), nullptr);
   EXPECT_TRUE(host().Messages().empty());
 }
@@ -58,7 +58,7 @@ TEST_F(Browser, OpensWhenInstalledSeveralLevelsBelowTheUserFolder) {
 TEST_F(Browser, WalkUpToTheFileSystemRootEndsInTheMessage) {
   // The user folder lies beside the plug-in's branch, so every parent up to
   // "/" is compared and none matches.
-  host().SetUserFolder((fixture_.user_folder().parent_path() / "other-user").string());
+  host().SetUserFolder((fixture_.user_folder().parent_path() / "other-user").u8string());
   Load();
   EXPECT_EQ(Run(), nullptr);
   ASSERT_EQ(host().Messages().size(), 1u);
@@ -68,7 +68,7 @@ TEST_F(Browser, WalkUpToTheFileSystemRootEndsInTheMessage) {
 }
 
 TEST_F(Browser, RestoreLayoutOpensWhereExecuteRefuses) {
-  host().SetUserFolder((fixture_.user_folder() / "elsewhere").string());
+  host().SetUserFolder((fixture_.user_folder() / "elsewhere").u8string());
   Load();
   simhost::SavedLayout saved;
   host().RestoreCommandLayout(ids::kBrowserCommand, &saved);

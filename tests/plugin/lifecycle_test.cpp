@@ -5,26 +5,29 @@
 #include <sstream>
 #include <string>
 #include <utility>
+#include <vector>
 
-#include "command_runner.h"
 #include "common/plugin_ids.h"
 #include "plugin_fixture.h"
+#include "validate/module_exports.h"
 
 namespace lumidrome_test {
 namespace {
 
 namespace ids = simhost_app::plugin_ids;
 
-std::string ModuleFile(Build build) { return std::string(BuiltFolder(build)) + "/Lumidrome.so"; }
+std::string ModuleFile(Build build) {
+  return Utf8(PathOf(BuiltFolder(build)) / PathOf(ModuleFileName()));
+}
 
-std::string DefinedDynamicSymbols(const std::string& module) {
-  const std::string table = RunCommand("nm -D --defined-only " + ShellQuoted(module)).output;
-  std::istringstream lines(table);
-  std::string names;
-  for (std::string line; std::getline(lines, line);) {
-    names += line.substr(line.find_last_of(' ') + 1) + "\n";
-  }
-  return names;
+// The names the module file exports, one per line, read from the file.
+std::string ExportedNames(const std::string& module) {
+  std::vector<std::string> names;
+  std::string error;
+  if (!simhost_app::ReadExportedSymbols(module, &names, &error)) return error;
+  std::string lines;
+  for (const std::string& name : names) lines += name + "\n";
+  return lines;
 }
 
 class Lifecycle : public testing::TestWithParam<Build> {
@@ -34,7 +37,7 @@ class Lifecycle : public testing::TestWithParam<Build> {
   bool R17() const { return GetParam() == Build::R17; }
   int32_t Init(int32_t version) {
     std::string error;
-    EXPECT_TRUE(host().OpenModule(fixture_.plugin_folder().string(), &error)) << error;
+    EXPECT_TRUE(host().OpenModule(fixture_.plugin_folder().u8string(), &error)) << error;
     return host().CallInit(host().MakeTable(version, sizeof(c4d_function_table)),
                            host().ModulePath().c_str());
   }
@@ -42,7 +45,7 @@ class Lifecycle : public testing::TestWithParam<Build> {
 };
 
 TEST_P(Lifecycle, ExportsOnlyTheEntry) {
-  EXPECT_EQ(DefinedDynamicSymbols(ModuleFile(GetParam())), "c4d_main\n");
+  EXPECT_EQ(ExportedNames(ModuleFile(GetParam())), "c4d_main\n");
 }
 
 TEST_P(Lifecycle, InitialisationChecksTheInterfaceVersion) {
@@ -58,7 +61,7 @@ TEST_P(Lifecycle, InitialisationChecksTheInterfaceVersion) {
 
 TEST_P(Lifecycle, InitialisationWithoutModulePathIsRefused) {
   std::string error;
-  ASSERT_TRUE(host().OpenModule(fixture_.plugin_folder().string(), &error)) << error;
+  ASSERT_TRUE(host().OpenModule(fixture_.plugin_folder().u8string(), &error)) << error;
   EXPECT_EQ(host().CallInit(&host().Table(), nullptr), C4D_ANSWER_UNUSABLE_HOST);
 }
 
@@ -86,7 +89,7 @@ TEST_P(Lifecycle, RefusedResourcesAreAskedForOnce) {
 
 TEST_P(Lifecycle, StartRegistersCommandThenSceneHook) {
   host().SetInterfaceVersion(R17() ? 18011 : 16999);
-  ASSERT_TRUE(host().Load(fixture_.plugin_folder().string()));
+  ASSERT_TRUE(host().Load(fixture_.plugin_folder().u8string()));
   ASSERT_EQ(host().Commands().size(), 1u);
   EXPECT_NE(host().FindCommand(ids::kBrowserCommand), nullptr);
   EXPECT_NE(host().FindSceneHook(ids::kSceneHook), nullptr);
@@ -96,7 +99,7 @@ TEST_P(Lifecycle, StartRegistersCommandThenSceneHook) {
 TEST_P(Lifecycle, RefusedCommandFailsTheStartBeforeTheSceneHook) {
   host().SetInterfaceVersion(16999);
   host().SetAcceptCommands(false);
-  EXPECT_FALSE(host().Load(fixture_.plugin_folder().string()));
+  EXPECT_FALSE(host().Load(fixture_.plugin_folder().u8string()));
   EXPECT_EQ(host().LastLoad().start, C4D_ANSWER_FAILED);
   EXPECT_TRUE(host().SceneHooks().empty());
 }
@@ -105,7 +108,7 @@ TEST_P(Lifecycle, BannerNamesVersionEditionAndSystem) {
   host().SetInterfaceVersion(R17() ? 18011 : 16999);
   host().SetVersionType(12);
   host().SetOperatingSystem(3);
-  ASSERT_TRUE(host().Load(fixture_.plugin_folder().string()));
+  ASSERT_TRUE(host().Load(fixture_.plugin_folder().u8string()));
   std::string expected = R17() ? "Lumidrome V(2.142), 18011 License Server, UNIX"
                                : "Lumidrome V(2.143), 16999 License Server, UNIX";
   ASSERT_EQ(host().Printed().size(), 1u);
@@ -116,7 +119,7 @@ TEST_P(Lifecycle, BannerLeavesUnknownEditionAndSystemEmpty) {
   host().SetInterfaceVersion(R17() ? 18011 : 16999);
   host().SetVersionType(13);
   host().SetOperatingSystem(0);
-  ASSERT_TRUE(host().Load(fixture_.plugin_folder().string()));
+  ASSERT_TRUE(host().Load(fixture_.plugin_folder().u8string()));
   ASSERT_EQ(host().Printed().size(), 1u);
   std::string version = R17() ? "2.142), 18011" : "2.143), 16999";
   EXPECT_EQ(host().Printed()[0], "Lumidrome V(" + version + " , ");
@@ -131,7 +134,7 @@ TEST_P(Lifecycle, BannerNamesEverySystemAndEdition) {
     host().ClearRecords();
     host().SetOperatingSystem(systems[i].first);
     host().SetVersionType(editions[i].first);  // -1 is above 12 when read unsigned
-    ASSERT_TRUE(host().Load(fixture_.plugin_folder().string()));
+    ASSERT_TRUE(host().Load(fixture_.plugin_folder().u8string()));
     ASSERT_EQ(host().Printed().size(), 1u);
     const std::string line = host().Printed()[0];
     const std::string after_version = line.substr(line.find("), ") + 3);
@@ -142,7 +145,7 @@ TEST_P(Lifecycle, BannerNamesEverySystemAndEdition) {
 
 TEST_P(Lifecycle, CommandIsAlwaysEnabled) {
   host().SetInterfaceVersion(R17() ? 18011 : 16999);
-  ASSERT_TRUE(host().Load(fixture_.plugin_folder().string()));
+  ASSERT_TRUE(host().Load(fixture_.plugin_folder().u8string()));
   EXPECT_EQ(host().CommandState(ids::kBrowserCommand, nullptr), C4D_CMD_ENABLED);
   EXPECT_EQ(host().CommandState(ids::kBrowserCommand, &host().ActiveDocument()), C4D_CMD_ENABLED);
 }
@@ -155,7 +158,7 @@ INSTANTIATE_TEST_SUITE_P(Builds, Lifecycle, testing::Values(Build::R17, Build::R
 TEST(LifecycleR14, OnHostsFrom17000StartsSilently) {
   PluginFixture fixture(Build::R14);
   fixture.host().SetInterfaceVersion(ids::kFirstNewHost);
-  ASSERT_TRUE(fixture.host().Load(fixture.plugin_folder().string()));
+  ASSERT_TRUE(fixture.host().Load(fixture.plugin_folder().u8string()));
   EXPECT_EQ(fixture.host().LastLoad().start, C4D_ANSWER_OK);
   EXPECT_TRUE(fixture.host().Commands().empty());
   EXPECT_TRUE(fixture.host().SceneHooks().empty());

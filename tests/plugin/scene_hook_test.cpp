@@ -14,7 +14,7 @@ class SceneHook : public testing::TestWithParam<Build> {
  protected:
   SceneHook() : fixture_(GetParam()) {
     fixture_.host().SetInterfaceVersion(GetParam() == Build::R17 ? 18011 : 16999);
-    EXPECT_TRUE(fixture_.host().Load(fixture_.plugin_folder().string()));
+    EXPECT_TRUE(fixture_.host().Load(fixture_.plugin_folder().u8string()));
   }
   simhost::Document& doc() { return fixture_.host().ActiveDocument(); }
   int Send(int32_t subtype, c4d_atom* element, bool with_document) {

@@ -82,7 +82,7 @@ class TableGrowth : public testing::TestWithParam<Build> {
   // Loads the module and answers action 1 with table.
   int32_t Init(const c4d_function_table* table) {
     std::string error;
-    EXPECT_TRUE(host().OpenModule(fixture_.plugin_folder().string(), &error)) << error;
+    EXPECT_TRUE(host().OpenModule(fixture_.plugin_folder().u8string(), &error)) << error;
     return host().CallInit(table, host().ModulePath().c_str());
   }
 

@@ -32,7 +32,7 @@ std::string DisplayNameOf(const std::string& folder) { return folder.substr(fold
 std::vector<std::string> PackFoldersOnDisk(const fs::path& library) {
   std::vector<std::string> folders;
   for (const fs::directory_entry& entry : fs::directory_iterator(library)) {
-    if (entry.is_directory()) folders.push_back(entry.path().filename().string());
+    if (entry.is_directory()) folders.push_back(entry.path().filename().u8string());
   }
   return folders;
 }

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "browser_fixture.h"
 
@@ -31,6 +32,29 @@ class TileClick : public testing::Test {
   }
   BrowserSession session_;
 };
+
+// Pack and tile names with spaces and letters beyond ASCII, as people name
+// their folders: listed by name, and a click applies the files they hold.
+TEST_F(TileClick, NamesWithSpacesAndNonAsciiLettersListAndApply) {
+  const std::string folder =
+      "02_N\xC3\xA4"
+      "chte am Fluss";  // "Nächte"
+  const std::string tile =
+      "Morgentau \xC3\x9C"
+      "ber der Wiese";  // "Über"
+  library().AddPack(folder);
+  library().AddTile(folder, tile);
+  simhost::Atom* hdri = SelectedHdri();
+  ASSERT_NE(session_.Open(), nullptr);
+  EXPECT_EQ(session_.PackNames(), std::vector<std::string>{"N\xC3\xA4"
+                                                           "chte am Fluss"});
+  ASSERT_TRUE(session_.ClickLabel(tile)) << testing::PrintToString(session_.TileLabels());
+  EXPECT_EQ(hdri->Data().GetText(kHdriObjectFile),
+            PackFile(session_.Pack(folder), "HDRIs", tile + ".hdr"));
+  EXPECT_EQ(hdri->Data().GetText(kHdriObjectBackground),
+            PackFile(session_.Pack(folder), "Background", tile + ".jpg"));
+  EXPECT_TRUE(session_.host().Messages().empty());
+}
 
 TEST_F(TileClick, BaseNameEndsAtTheFirstDotAndHdrWinsOverExr) {
   library().AddPack("01_Forest");

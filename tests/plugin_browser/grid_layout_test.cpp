@@ -80,7 +80,7 @@ TEST_P(GridLayout, ColumnsAreTheCellsOfTheChosenSizeThatFitTheVisibleWidth) {
   ASSERT_LT(VisibleWidth(browser), 405);
   EXPECT_EQ(GridColumns(browser), 0);
   EXPECT_EQ(Grid(browser).size(), 9u);
-  EXPECT_TRUE(windows().SavePicture(browser, (scratch() / "narrow.png").string()));
+  EXPECT_TRUE(windows().SavePicture(browser, (scratch() / "narrow.png").u8string()));
 }
 
 TEST_P(GridLayout, EachTileSitsInItsOwnGroupInACellWithItsLabel) {
@@ -143,7 +143,7 @@ TEST_P(GridLayout, GridsOfMoreThan4000TilesKeepIdsApartAndClicksOnTheirImage) {
   }
   std::vector<std::string> stems;
   for (const std::string& file : ListingOrder(pack / "Thumbnails")) {
-    stems.push_back(fs::path(file).stem().string());
+    stems.push_back(PathOf(file).stem().u8string());
   }
   for (int32_t k : {3999, 4000, 4099}) WriteBytes(pack / "HDRIs" / (stems[k] + ".hdr"), "#?");
   Load();
@@ -184,7 +184,7 @@ TEST_P(GridLayout, ChangingTheLibraryLeavesNoGadgetOfTheOldTiles) {
   simhost::Atom* sky = AddSky();
   c4d_dialog* browser = Open();
   ASSERT_NE(browser, nullptr);
-  ASSERT_TRUE(windows().SavePicture(browser, (scratch() / "old.png").string()));
+  ASSERT_TRUE(windows().SavePicture(browser, (scratch() / "old.png").u8string()));
 
   TestLibrary other(scratch() / "library");
   other.AddPack("New");
@@ -197,7 +197,7 @@ TEST_P(GridLayout, ChangingTheLibraryLeavesNoGadgetOfTheOldTiles) {
   for (const simhost::VisibleUserArea& area : windows().VisibleUserAreas(browser)) {
     EXPECT_TRUE(area.attached) << area.gadget_id;
   }
-  EXPECT_TRUE(windows().SavePicture(browser, (scratch() / "new.png").string()));
+  EXPECT_TRUE(windows().SavePicture(browser, (scratch() / "new.png").u8string()));
   ASSERT_TRUE(windows().SendInput(browser, kFirstTile, simhost::InputEvent::Click()));
   EXPECT_EQ(HdriFileOf(sky), "n1.hdr");
   EXPECT_FALSE(windows().SendInput(browser, kFirstTile + 3, simhost::InputEvent::Click()));
@@ -232,7 +232,7 @@ class GridWithoutVisibleArea : public GridLayout {
     failing_dialog_area.get_visible_area = VisibleAreaUnlessFailing;
     table->dialog = &failing_dialog_area;
     std::string error;
-    ASSERT_TRUE(host().OpenModule(plugin_folder().string(), &error)) << error;
+    ASSERT_TRUE(host().OpenModule(plugin_folder().u8string(), &error)) << error;
     ASSERT_EQ(host().CallInit(table, host().ModulePath().c_str()), C4D_ANSWER_OK);
     host().SendPluginMessage(C4D_MESSAGE_LOAD_RESOURCES, nullptr);
     ASSERT_EQ(host().CallMain(C4D_ACTION_START, nullptr, nullptr, nullptr), C4D_ANSWER_OK);
@@ -260,7 +260,7 @@ TEST_P(GridWithoutVisibleArea, ScanLeavesAnEmptyGridRatherThanStaleTiles) {
   EXPECT_EQ(windows().QueryGadget(browser, kGridGroup).child_count, 0u);
   EXPECT_TRUE(windows().VisibleUserAreas(browser).empty());
   EXPECT_FALSE(windows().SendInput(browser, kFirstTile, simhost::InputEvent::Click()));
-  EXPECT_TRUE(windows().SavePicture(browser, (scratch() / "empty.png").string()));
+  EXPECT_TRUE(windows().SavePicture(browser, (scratch() / "empty.png").u8string()));
   EXPECT_EQ(sky->Data().GetText(kHdriObjectFile), "");
 
   visible_area_fails = false;

@@ -28,7 +28,7 @@ class LibraryScan : public BrowserTest {
     const fs::path folder = packs().root() / pack / "Thumbnails";
     if (!fs::exists(folder)) return ordered;
     for (const std::string& file : ListingOrder(folder)) {
-      std::string stem = fs::path(file).replace_extension().string();
+      std::string stem = PathOf(file).replace_extension().u8string();
       if (names.count(stem)) ordered.push_back(stem);
     }
     return ordered;
@@ -225,7 +225,7 @@ TEST_P(LibraryScan, PackListAndRowsFollowTheLibraryTogether) {
     windows().SendInput(browser, kFirstTile + k, simhost::InputEvent::Click());
     const std::string pack = PackFolderOrder(packs().root())[k];
     EXPECT_EQ(HdriFileOf(sky), pack + "_tile.hdr");
-    EXPECT_EQ(fs::path(sky->Data().GetText(kHdriObjectFile)).parent_path().parent_path(),
+    EXPECT_EQ(PathOf(sky->Data().GetText(kHdriObjectFile)).parent_path().parent_path(),
               packs().root() / pack);
   }
 }

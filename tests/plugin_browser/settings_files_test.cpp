@@ -1,6 +1,10 @@
 // The remembered library directory: the container file that is read back,
 // its plain twin, and every way the remembered folder can be unusable.
+#ifdef _WIN32
+#include <process.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <fstream>
@@ -19,6 +23,16 @@ namespace {
 namespace fs = std::filesystem;
 
 const int32_t kSettingsIdent = 234;
+
+// The start of a short path outside the test's own folder, and this
+// process's number to make it unique.
+#ifdef _WIN32
+const std::string kShortPathStart = "C:\\lmd-";
+int ProcessNumber() { return _getpid(); }
+#else
+const std::string kShortPathStart = "/tmp/lmd-";
+int ProcessNumber() { return getpid(); }
+#endif
 
 std::string FileContent(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
@@ -58,7 +72,7 @@ class SettingsFiles : public BrowserTest {
   static void WriteSettings(const fs::path& file, int32_t ident, const std::string& folder) {
     simhost::HyperFile out;
     std::string reason;
-    ASSERT_TRUE(out.Open(ident, file.string(), simhost::file_open::kWrite, &reason)) << reason;
+    ASSERT_TRUE(out.Open(ident, file.u8string(), simhost::file_open::kWrite, &reason)) << reason;
     ASSERT_TRUE(out.Write(simhost::Value::Filename(folder)));
     ASSERT_TRUE(out.Close(&reason)) << reason;
   }
@@ -67,7 +81,7 @@ class SettingsFiles : public BrowserTest {
     simhost::HyperFile in;
     std::string reason;
     simhost::Value folder;
-    if (!in.Open(kSettingsIdent, file.string(), simhost::file_open::kRead, &reason)) return "";
+    if (!in.Open(kSettingsIdent, file.u8string(), simhost::file_open::kRead, &reason)) return "";
     in.Read(C4D_VALUE_FILENAME, &folder);
     return folder.Text();
   }
@@ -83,8 +97,9 @@ TEST_P(SettingsFiles, ChosenDirectoryIsRememberedUntilItsFileIsDeleted) {
   EXPECT_EQ(FirstPack(browser), "Default");
   ChangeDirectory(browser, chosen().root());
   EXPECT_EQ(Entries(browser, kPackChooser)[0], std::make_pair(0, std::string("Chosen")));
-  EXPECT_EQ(ReadSettings(hf()), chosen().root().string());
-  EXPECT_EQ(FileContent(txt()), TwinOf(chosen().root().string()));
+  EXPECT_EQ(ReadSettings(hf()), chosen().root().u8string());
+  const std::string utf8 = chosen().root().u8string();
+  EXPECT_EQ(FileContent(txt()), TwinOf(R17() ? utf8 : Latin1Of(utf8)));
   Close(browser);
 
   // A restart of the host reads the container file back.
@@ -95,9 +110,9 @@ TEST_P(SettingsFiles, ChosenDirectoryIsRememberedUntilItsFileIsDeleted) {
   EXPECT_EQ(FirstPack(browser), "Chosen");
   ChangeDirectory(browser, packs().root());
   Close(browser);
-  EXPECT_EQ(ReadSettings(hf()), packs().root().string());
+  EXPECT_EQ(ReadSettings(hf()), packs().root().u8string());
   // The twin is never read: only the container file counts.
-  WriteBytes(txt(), TwinOf(chosen().root().string()));
+  WriteBytes(txt(), TwinOf(chosen().root().u8string()));
   EXPECT_EQ(FirstPackOnOpening(), "Default");
 
   browser = Open();
@@ -124,30 +139,30 @@ TEST_P(SettingsFiles, DeletedRememberedDirectoryFallsBackToPacksAndStaysInTheFil
   ASSERT_NE(browser, nullptr);
   EXPECT_EQ(Entries(browser, kPackChooser)[0], std::make_pair(0, std::string("Default")));
   EXPECT_EQ(Entries(browser, kPackChooser).size(), 7u);
-  EXPECT_EQ(ReadSettings(hf()), chosen().root().string());
+  EXPECT_EQ(ReadSettings(hf()), chosen().root().u8string());
   EXPECT_TRUE(host().Messages().empty());
 }
 
 // The twin's byte count covers the text and its zero.
 TEST_P(SettingsFiles, PlainTwinOfATwentyCharacterPathIsTwentyFiveBytes) {
-  std::string path = "/tmp/lmd-" + std::to_string(getpid()) + "-";
+  std::string path = kShortPathStart + std::to_string(ProcessNumber()) + "-";
   path += std::string(20 - path.size(), 'x');
   ASSERT_EQ(path.size(), 20u);
-  fs::remove_all(path);
+  fs::remove_all(PathOf(path));
   // Outside the test's own folder, so removed here whatever happens.
   struct RemovedAtEnd {
     std::string path;
     ~RemovedAtEnd() {
       std::error_code ignored;
-      fs::remove_all(path, ignored);
+      fs::remove_all(PathOf(path), ignored);
     }
   } removed{path};
-  TestLibrary library(path);
+  TestLibrary library(PathOf(path));
   library.AddPack("01_Short");
   Load();
   c4d_dialog* browser = Open();
   ASSERT_NE(browser, nullptr);
-  ChangeDirectory(browser, path);
+  ChangeDirectory(browser, PathOf(path));
   const std::string bytes = FileContent(txt());
   ASSERT_EQ(bytes.size(), 25u);
   EXPECT_EQ(bytes.substr(0, 4), std::string("\x15\0\0\0", 4));
@@ -158,15 +173,14 @@ TEST_P(SettingsFiles, PlainTwinOfATwentyCharacterPathIsTwentyFiveBytes) {
 // One accented letter: two bytes in UTF-8 (R17 builds), one in the 8-bit
 // character set (R14 builds). Either way the folder is found again.
 TEST_P(SettingsFiles, AccentedPathIsWrittenInTheBuildsEncodingAndReadBack) {
-  TestLibrary accented(scratch() / "Caf\xC3\xA9");
+  TestLibrary accented(scratch() / PathOf("Caf\xC3\xA9"));
   accented.AddPack("01_Accented");
   Load();
   c4d_dialog* browser = Open();
   ASSERT_NE(browser, nullptr);
   ChangeDirectory(browser, accented.root());
-  const std::string utf8 = accented.root().string();
-  const std::string latin1 = utf8.substr(0, utf8.size() - 2) + "\xE9";
-  EXPECT_EQ(FileContent(txt()), TwinOf(R17() ? utf8 : latin1));
+  const std::string utf8 = accented.root().u8string();
+  EXPECT_EQ(FileContent(txt()), TwinOf(R17() ? utf8 : Latin1Of(utf8)));
   EXPECT_EQ(FirstPack(browser), "Accented");
   Close(browser);
   EXPECT_EQ(ReadSettings(hf()), utf8);
@@ -186,15 +200,15 @@ TEST_P(SettingsFiles, UnusableSettingsFileMeansTheDefaultLibrarySilently) {
     WriteBytes(hf(), c.bytes);
     EXPECT_EQ(FirstPackOnOpening(), "Default") << c.what;
   }
-  WriteSettings(hf(), kSettingsIdent + 1, chosen().root().string());
+  WriteSettings(hf(), kSettingsIdent + 1, chosen().root().u8string());
   EXPECT_EQ(FirstPackOnOpening(), "Default") << "another identification";
-  WriteSettings(hf(), kSettingsIdent, (chosen().root() / "missing").string());
+  WriteSettings(hf(), kSettingsIdent, (chosen().root() / "missing").u8string());
   EXPECT_EQ(FirstPackOnOpening(), "Default") << "missing folder";
   WriteBytes(chosen().root() / "file.txt", "x");
-  WriteSettings(hf(), kSettingsIdent, (chosen().root() / "file.txt").string());
+  WriteSettings(hf(), kSettingsIdent, (chosen().root() / "file.txt").u8string());
   EXPECT_EQ(FirstPackOnOpening(), "Default") << "a file";
   // The same file with the right identification and an existing folder.
-  WriteSettings(hf(), kSettingsIdent, chosen().root().string());
+  WriteSettings(hf(), kSettingsIdent, chosen().root().u8string());
   EXPECT_EQ(FirstPackOnOpening(), "Chosen");
   EXPECT_TRUE(host().Messages().empty());
   EXPECT_TRUE(host().ErrorDialogs().empty());
@@ -205,7 +219,7 @@ TEST_P(SettingsFiles, UnusableSettingsFileMeansTheDefaultLibrarySilently) {
 TEST_P(SettingsFiles, RememberedPathHoldingANulByteMeansTheDefaultLibrary) {
   Load();
   chosen().AddTile("01_Chosen", "tile");
-  WriteSettings(hf(), kSettingsIdent, chosen().root().string() + std::string(1, '\0') + "/etc");
+  WriteSettings(hf(), kSettingsIdent, chosen().root().u8string() + std::string(1, '\0') + "/etc");
   c4d_dialog* browser = Open();
   ASSERT_NE(browser, nullptr);
   EXPECT_EQ(FirstPack(browser), "Default");
@@ -233,7 +247,7 @@ TEST_P(SettingsFiles, CancelledOrUnusableSelectionKeepsTheEarlierChoice) {
   browser = Open();
   ASSERT_NE(browser, nullptr);
   EXPECT_EQ(FirstPack(browser), "Chosen");
-  EXPECT_EQ(ReadSettings(hf()), chosen().root().string());
+  EXPECT_EQ(ReadSettings(hf()), chosen().root().u8string());
 }
 
 // The twin is opened with the host's error dialog; failing to write it
@@ -246,7 +260,7 @@ TEST_P(SettingsFiles, UnwritableTwinShowsTheHostsErrorAndTheChoiceStillCounts) {
   ChangeDirectory(browser, chosen().root());
   EXPECT_EQ(host().ErrorDialogs().size(), 1u);
   EXPECT_TRUE(host().Messages().empty());
-  EXPECT_EQ(ReadSettings(hf()), chosen().root().string());
+  EXPECT_EQ(ReadSettings(hf()), chosen().root().u8string());
   EXPECT_EQ(FirstPack(browser), "Chosen");
   EXPECT_TRUE(fs::is_directory(txt()));
 }

@@ -136,7 +136,7 @@ TEST_P(TileDrawing, UnreadablePreviewDrawsNothingAndKeepsItsPlace) {
   const simhost::DrawCall call = LastBitmap(browser, kFirstTile);
   EXPECT_EQ(call.bitmap_width, 0);
   EXPECT_EQ(call.bitmap_height, 0);
-  EXPECT_TRUE(windows().SavePicture(browser, (scratch() / "broken.png").string()));
+  EXPECT_TRUE(windows().SavePicture(browser, (scratch() / "broken.png").u8string()));
   EXPECT_TRUE(host().Messages().empty());
 }
 
@@ -163,7 +163,7 @@ TEST_P(TileDrawing, EveryButtonClicksTheTileAndTheWheelScrollsTheGrid) {
   std::vector<std::string> stems;
   for (const std::string& file : ListingOrder(packs().root() / "P" / "Thumbnails")) {
     fs::path name(file);
-    if (name.stem().string().size() <= 6) stems.push_back(name.stem().string());
+    if (name.stem().u8string().size() <= 6) stems.push_back(name.stem().u8string());
   }
   ASSERT_EQ(stems.size(), 12u);
   Load();

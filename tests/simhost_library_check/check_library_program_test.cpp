@@ -8,21 +8,22 @@
 #include "command_runner.h"
 #include "library_check_support.h"
 #include "test_library.h"
+#include "utf8_path.h"
 
 namespace lumidrome_test {
 namespace {
 
-// Runs the program with the arguments (already quoted as the shell needs);
-// standard error is left out of the output.
-CommandRun RunProgram(const std::string& arguments) {
-  return RunCommand(ProgramCommand(SIMHOST_PROGRAM) + " check-library " + arguments +
-                    " 2>/dev/null");
+// Runs the program with the arguments; standard error is left out of the
+// output.
+CommandRun CheckLibrary(std::vector<std::string> arguments) {
+  arguments.insert(arguments.begin(), {SIMHOST_PROGRAM, "check-library"});
+  return RunProgram(arguments);
 }
 
-const std::string kDemoLibrary = std::string(LUMIDROME_SOURCE_DIR) + "/Packs";
+const std::string kDemoLibrary = Utf8(PathOf(LUMIDROME_SOURCE_DIR) / "Packs");
 
 TEST(CheckLibraryProgram, CommittedDemoLibraryPasses) {
-  CommandRun text = RunProgram(ShellQuoted(kDemoLibrary));
+  CommandRun text = CheckLibrary({kDemoLibrary});
   EXPECT_EQ(text.exit_status, 0) << text.output;
   EXPECT_NE(text.output.find("Pack 0: "), std::string::npos);
   EXPECT_NE(
@@ -32,7 +33,7 @@ TEST(CheckLibraryProgram, CommittedDemoLibraryPasses) {
       std::string::npos)
       << text.output;
 
-  CommandRun json = RunProgram("--json " + ShellQuoted(kDemoLibrary));
+  CommandRun json = CheckLibrary({"--json", kDemoLibrary});
   ASSERT_EQ(json.exit_status, 0);
   nlohmann::json report = nlohmann::json::parse(json.output);
   EXPECT_EQ(report.at("summary").at("packs"), 3);
@@ -44,7 +45,7 @@ TEST(CheckLibraryProgram, CommittedDemoLibraryPasses) {
 TEST(CheckLibraryProgram, ExitsWithOneWhenAClickCanShowTheBrokenAssetMessage) {
   TempFolder faulty;
   WriteFaultyLibrary(faulty.path());
-  CommandRun run = RunProgram("--json " + ShellQuoted(faulty.path().string()));
+  CommandRun run = CheckLibrary({"--json", Utf8(faulty.path())});
   EXPECT_EQ(run.exit_status, 1);
   EXPECT_EQ(nlohmann::json::parse(run.output).at("exit_status"), 1);
 
@@ -55,7 +56,7 @@ TEST(CheckLibraryProgram, ExitsWithOneWhenAClickCanShowTheBrokenAssetMessage) {
   TileFiles files;
   files.small_hdri = false;
   library.AddTile("P", "Sky", files);
-  EXPECT_EQ(RunProgram(ShellQuoted(small.path().string())).exit_status, 1);
+  EXPECT_EQ(CheckLibrary({Utf8(small.path())}).exit_status, 1);
 }
 
 TEST(CheckLibraryProgram, FallbacksAloneDoNotFail) {
@@ -67,7 +68,7 @@ TEST(CheckLibraryProgram, FallbacksAloneDoNotFail) {
   library.AddTile("P", "Sky", files);
   TestLibrary(folder.path()).AddPack("Empty");
   WriteBytes(folder.path() / "readme.txt", "");
-  CommandRun run = RunProgram(ShellQuoted(folder.path().string()));
+  CommandRun run = CheckLibrary({Utf8(folder.path())});
   EXPECT_EQ(run.exit_status, 0) << run.output;
   EXPECT_NE(run.output.find("1 with fallbacks only; 1 library and pack problem, 1 ignored entry"),
             std::string::npos)
@@ -77,12 +78,12 @@ TEST(CheckLibraryProgram, FallbacksAloneDoNotFail) {
 TEST(CheckLibraryProgram, UsageErrorsAndUnreadableFoldersExitWithTwo) {
   TempFolder folder;
   WriteBytes(folder.path() / "plain.txt", "");
-  EXPECT_EQ(RunProgram("").exit_status, 2);
-  EXPECT_EQ(RunProgram(ShellQuoted((folder.path() / "absent").string())).exit_status, 2);
-  EXPECT_EQ(RunProgram(ShellQuoted((folder.path() / "plain.txt").string())).exit_status, 2);
-  EXPECT_EQ(RunProgram(ShellQuoted(folder.path().string()) + " second").exit_status, 2);
-  EXPECT_EQ(RunProgram("--frobnicate " + ShellQuoted(folder.path().string())).exit_status, 2);
-  CommandRun run = RunProgram("--json " + ShellQuoted((folder.path() / "absent").string()));
+  EXPECT_EQ(CheckLibrary({}).exit_status, 2);
+  EXPECT_EQ(CheckLibrary({Utf8(folder.path() / "absent")}).exit_status, 2);
+  EXPECT_EQ(CheckLibrary({Utf8(folder.path() / "plain.txt")}).exit_status, 2);
+  EXPECT_EQ(CheckLibrary({Utf8(folder.path()), "second"}).exit_status, 2);
+  EXPECT_EQ(CheckLibrary({"--frobnicate", Utf8(folder.path())}).exit_status, 2);
+  CommandRun run = CheckLibrary({"--json", Utf8(folder.path() / "absent")});
   EXPECT_EQ(run.exit_status, 2);
   EXPECT_EQ(run.output, "");
 }

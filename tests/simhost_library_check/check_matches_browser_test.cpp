@@ -11,6 +11,7 @@
 #include "library_check/tile_check.h"
 #include "library_check_support.h"
 #include "plugin_fixture.h"
+#include "utf8_path.h"
 #include "windows/window_system.h"
 
 namespace lumidrome_test {
@@ -41,13 +42,13 @@ class CheckMatchesBrowser : public testing::Test {
     fs::path packs = fixture_.plugin_folder() / "Packs";
     fs::remove_all(packs);
     WriteFaultyLibrary(packs);
-    check_ = simhost_app::CheckLibrary(packs.string());
+    check_ = simhost_app::CheckLibrary(packs.u8string());
   }
   simhost::Host& host() { return fixture_.host(); }
 
   // A selected HDRI object carrying a selected HDRI tag in small mode.
   void OpenBrowserOnSelection() {
-    ASSERT_TRUE(host().Load(fixture_.plugin_folder().string()));
+    ASSERT_TRUE(host().Load(fixture_.plugin_folder().u8string()));
     simhost::Document& doc = host().ActiveDocument();
     object_ = doc.AddObject(kHdriObject, "Target");
     doc.SelectObjects({object_});
@@ -73,10 +74,10 @@ class CheckMatchesBrowser : public testing::Test {
       EXPECT_EQ(file, before);
       return;
     }
-    EXPECT_TRUE(EndsWith(file, "/" + pack + "/HDRIs/" + tile.hdri.name)) << file;
+    EXPECT_TRUE(EndsWith(file, Native("/" + pack + "/HDRIs/") + tile.hdri.name)) << file;
     std::string background = object_->Data().GetText(kObjectBackground);
     if (tile.background.exists) {
-      EXPECT_TRUE(EndsWith(background, "/" + pack + "/Background/" + tile.background.name));
+      EXPECT_TRUE(EndsWith(background, Native("/" + pack + "/Background/") + tile.background.name));
     } else {
       EXPECT_EQ(background, "");
     }

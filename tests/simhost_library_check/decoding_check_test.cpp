@@ -24,7 +24,7 @@ std::string Bytes(const fs::path& file) {
 
 json Report(const fs::path& library) {
   return json::parse(
-      simhost_app::LibraryCheckJson(simhost_app::CheckLibrary(library.string())).dump());
+      simhost_app::LibraryCheckJson(simhost_app::CheckLibrary(library.u8string())).dump());
 }
 
 TEST(DecodingCheck, PicturesThatDoNotLoadAreBroken) {
@@ -59,7 +59,7 @@ TEST(DecodingCheck, PicturesThatDoNotLoadAreBroken) {
   EXPECT_EQ(report.at("exit_status"), 1);
 
   std::ostringstream text;
-  simhost_app::WriteHumanReport(simhost_app::CheckLibrary(folder.path().string()), text);
+  simhost_app::WriteHumanReport(simhost_app::CheckLibrary(folder.path().u8string()), text);
   EXPECT_NE(text.str().find("broken [undecodable_thumbnail]: \"Empty.jpg\" does not load ("),
             std::string::npos)
       << text.str();

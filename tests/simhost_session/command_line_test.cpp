@@ -14,6 +14,10 @@ TEST(SessionCommandLine, SplitsQuotesEscapesAndComments) {
             (Words{"click", "Soft Box 01", "right"}));
   EXPECT_EQ(SplitWords("echo \"say \\\"hi\\\" \\\\ now\""), (Words{"echo", "say \"hi\" \\ now"}));
   EXPECT_EQ(SplitWords("pack a\"b c\"d"), (Words{"pack", "ab cd"}));
+  // Other backslashes are the text's own: Windows paths keep theirs.
+  EXPECT_EQ(SplitWords("answer folder \"C:\\Users\\me\\My Packs\""),
+            (Words{"answer", "folder", "C:\\Users\\me\\My Packs"}));
+  EXPECT_EQ(SplitWords("shot C:\\shots\\a.png"), (Words{"shot", "C:\\shots\\a.png"}));
   EXPECT_EQ(SplitWords("open # shift-ctrl"), (Words{"open"}));
   EXPECT_EQ(SplitWords("echo a#b"), (Words{"echo", "a#b"}));
   EXPECT_EQ(SplitWords("echo \"#not a comment\""), (Words{"echo", "#not a comment"}));

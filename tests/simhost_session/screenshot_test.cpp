@@ -30,7 +30,7 @@ class SessionScreenshot : public testing::Test {
     library.AddTile("01_Plain", "A_Red", Files(Colour{200, 30, 30}));
     library.AddTile("01_Plain", "B_Green", Files(Colour{30, 180, 40}));
     session_ = std::make_unique<simhost_app::Session>(fixture_.host(),
-                                                      fixture_.plugin_folder().string(), out_);
+                                                      fixture_.plugin_folder().u8string(), out_);
   }
   static lumidrome_test::TileFiles Files(Colour colour) {
     lumidrome_test::TileFiles files;
@@ -66,7 +66,7 @@ TEST_F(SessionScreenshot, ShowsTheTilesWhereTheyLieAndFollowsTheScrolling) {
   ASSERT_TRUE(session_->Start());
   const auto first = TempFile(fixture_, "first.png");
   const auto second = TempFile(fixture_, "second.png");
-  Run("open\nsize Large\nshot " + first.string() + "\n");
+  Run("open\nsize Large\nshot " + ScriptWord(lumidrome_test::Utf8(first)) + "\n");
   Png top = ReadPng(first);
   ASSERT_EQ(top.width, 790);
   ASSERT_EQ(top.height, 500);
@@ -78,7 +78,7 @@ TEST_F(SessionScreenshot, ShowsTheTilesWhereTheyLieAndFollowsTheScrolling) {
   for (int tx = 0; tx < 120; ++tx) title_text |= top.At(tx, 12).r > 150;
   EXPECT_TRUE(title_text);
 
-  Run("scroll down 2\nshot " + second.string() + "\n");
+  Run("scroll down 2\nshot " + ScriptWord(lumidrome_test::Utf8(second)) + "\n");
   Png scrolled = ReadPng(second);
   ASSERT_EQ(scrolled.width, 790);
   TileCentre(6000, &x, &y);

@@ -20,19 +20,20 @@ bool Has(const std::string& text, const std::string& part) {
 }
 
 std::string DemoScript(const std::filesystem::path& picture) {
-  std::ifstream file(LUMIDROME_SOURCE_DIR "/scripts/demo.simhost");
+  std::ifstream file(lumidrome_test::PathOf(LUMIDROME_SOURCE_DIR) / "scripts" / "demo.simhost");
   std::ostringstream text;
   text << file.rdbuf();
   std::string script = text.str();
   const std::string shipped = "out/browser.png";
   const size_t at = script.find(shipped);
-  if (at != std::string::npos) script.replace(at, shipped.size(), picture.string());
+  if (at != std::string::npos)
+    script.replace(at, shipped.size(), ScriptWord(lumidrome_test::Utf8(picture)));
   return script;
 }
 
 TEST(ScriptedSession, DemoScriptRunsOnR17) {
   PluginFixture fixture(Build::R17);
-  const std::filesystem::path picture = TempFile(fixture, "shots/browser.png");
+  const std::filesystem::path picture = TempFile(fixture, "shots") / "browser.png";
   std::filesystem::create_directories(picture.parent_path());  // shot makes no folders
   int failures = -1;
   const std::string out = RunScript(fixture, DemoScript(picture), &failures);
@@ -42,9 +43,9 @@ TEST(ScriptedSession, DemoScriptRunsOnR17) {
   EXPECT_TRUE(Has(out, "size \"Medium\" (2), 4 tiles in 3 columns, window 790x500")) << out;
   EXPECT_TRUE(Has(out, "clicking tile ")) << out;
   EXPECT_TRUE(Has(out, "the scene changed (one undo step)")) << out;
-  EXPECT_TRUE(Has(out, "HDRIs/Soft_Box_01.hdr\"")) << out;
+  EXPECT_TRUE(Has(out, Printed(lumidrome_test::Native("HDRIs/Soft_Box_01.hdr")) + "\"")) << out;
   EXPECT_TRUE(Has(out, "undone; 0 steps to undo, 1 to redo")) << out;
-  EXPECT_TRUE(Has(out, "saved the browser window (790x500) to " + picture.string())) << out;
+  EXPECT_TRUE(Has(out, "saved the browser window (790x500) to " + picture.u8string())) << out;
   EXPECT_TRUE(fixture.host().ActiveDocument().AllObjects().empty());
   EXPECT_EQ(ReadPng(picture).width, 790);
 }
@@ -72,7 +73,7 @@ TEST(ScriptedSession, R14RunsTheSameSessionWithoutTakes) {
 
 TEST(ScriptedSession, ShiftControlOpensAPlugInOutsideTheUserFolder) {
   PluginFixture fixture(Build::R17);
-  fixture.host().SetUserFolder((fixture.user_folder() / "elsewhere").string());
+  fixture.host().SetUserFolder((fixture.user_folder() / "elsewhere").u8string());
   int failures = -1;
   const std::string out = RunScript(fixture, "open\nopen shift-ctrl\nend\nopen\n", &failures);
   EXPECT_EQ(failures, 2) << out;
@@ -127,22 +128,23 @@ TEST(ScriptedSession, FolderAnswersReachChangeDirectory) {
   lumidrome_test::TestLibrary library(TempFile(fixture, "library"));
   library.AddPack("07_Test_Pack");
   library.AddTile("07_Test_Pack", "Solo");
-  const std::string root = library.root().string();
+  const std::string root = library.root().u8string();
   const std::string out = RunScript(fixture,
                                     "open\n"
                                     "answer folder " +
-                                        root +
+                                        ScriptWord(root) +
                                         "\n"
                                         "pack \"Change Directory\"\n"
                                         "answer folder cancel\n"
                                         "pack \"Change Directory\"\n"
                                         "click Solo\n");
-  EXPECT_TRUE(Has(out, "[select] \"Select your Pack folder\" -> \"" + root + "\"\n")) << out;
+  EXPECT_TRUE(Has(out, "[select] \"Select your Pack folder\" -> \"" + Printed(root) + "\"\n"))
+      << out;
   EXPECT_TRUE(Has(out, "browser: pack \"Test_Pack\" (0), size \"Medium\" (2), 1 tile")) << out;
   EXPECT_TRUE(Has(out, "[select] \"Select your Pack folder\" -> cancelled\n")) << out;
   simhost::Atom* hdri = fixture.host().ActiveDocument().AllObjects().at(0);
   EXPECT_EQ(hdri->Data().GetText(simhost_app::plugin_ids::kHdriObjectFile),
-            root + "/07_Test_Pack/HDRIs/Solo.hdr");
+            root + lumidrome_test::Native("/07_Test_Pack/HDRIs/Solo.hdr"));
 }
 
 TEST(ScriptedSession, WebAnswersReachTheChooserAndTheAddMoreTile) {

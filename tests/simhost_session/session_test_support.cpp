@@ -4,16 +4,19 @@
 
 #include <cstdio>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
+#include "platform/platform.h"
 #include "session/session.h"
+#include "text_util.h"
 
 namespace session_test {
 
 std::string RunScript(lumidrome_test::PluginFixture& fixture, const std::string& script,
                       int* failures) {
   std::ostringstream out;
-  simhost_app::Session session(fixture.host(), fixture.plugin_folder().string(), out);
+  simhost_app::Session session(fixture.host(), fixture.plugin_folder().u8string(), out);
   if (session.Start()) {
     std::istringstream in(script);
     session.RunScript(in);
@@ -22,23 +25,40 @@ std::string RunScript(lumidrome_test::PluginFixture& fixture, const std::string&
   return out.str();
 }
 
+std::string ScriptWord(const std::string& text) {
+  std::string word = "\"";
+  for (char c : text) {
+    if (c == '"' || c == '\\') word += '\\';
+    word += c;
+  }
+  return word + "\"";
+}
+
+std::string Printed(const std::string& text) {
+  const std::string quoted = simhost::QuoteText(text);
+  return quoted.substr(1, quoted.size() - 2);
+}
+
 std::filesystem::path TempFile(const lumidrome_test::PluginFixture& fixture,
                                const std::string& name) {
-  return fixture.user_folder().parent_path() / name;
+  return fixture.user_folder().parent_path() / lumidrome_test::PathOf(name);
 }
 
 void WriteText(const std::filesystem::path& file, const std::string& text) {
   std::ofstream(file, std::ios::binary) << text;
 }
 
-ProgramRun RunProgram(const lumidrome_test::PluginFixture& fixture, const std::string& arguments,
-                      const std::string& input) {
+ProgramRun RunProgram(const lumidrome_test::PluginFixture& fixture,
+                      const std::vector<std::string>& arguments, const std::string& input) {
   const std::filesystem::path input_file = TempFile(fixture, "stdin.txt");
   WriteText(input_file, input);
-  return lumidrome_test::RunCommand(
-      "cd " + lumidrome_test::ShellQuoted(fixture.user_folder().parent_path().string()) + " && " +
-      lumidrome_test::ProgramCommand(SIMHOST_PROGRAM) + " session " + arguments + " < " +
-      lumidrome_test::ShellQuoted(input_file.string()) + " 2>&1");
+  std::vector<std::string> command = {SIMHOST_PROGRAM, "session"};
+  command.insert(command.end(), arguments.begin(), arguments.end());
+  lumidrome_test::ProgramStart start;
+  start.input_file = lumidrome_test::Utf8(input_file);
+  start.with_errors = true;
+  start.folder = lumidrome_test::Utf8(fixture.user_folder().parent_path());
+  return lumidrome_test::RunProgram(command, start);
 }
 
 Rgb Png::At(int x, int y) const {
@@ -49,9 +69,12 @@ Rgb Png::At(int x, int y) const {
 
 Png ReadPng(const std::filesystem::path& file) {
   Png png;
+  // Opened by the platform layer: libpng's own fopen takes no UTF-8 names on Windows.
+  std::unique_ptr<FILE, int (*)(FILE*)> stream(
+      simhost::platform::OpenFile(lumidrome_test::Utf8(file), "rb"), &std::fclose);
   png_image image{};
   image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, file.c_str())) return png;
+  if (!stream || !png_image_begin_read_from_stdio(&image, stream.get())) return png;
   image.format = PNG_FORMAT_RGB;
   std::vector<uint8_t> pixels(PNG_IMAGE_SIZE(image));
   if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr)) {

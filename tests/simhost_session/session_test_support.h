@@ -21,8 +21,14 @@ using ProgramRun = lumidrome_test::CommandRun;
 
 // Runs `simhost session ARGUMENTS` in the fixture's temporary folder with
 // standard input from the text; standard error joins the output.
-ProgramRun RunProgram(const lumidrome_test::PluginFixture& fixture, const std::string& arguments,
-                      const std::string& input);
+ProgramRun RunProgram(const lumidrome_test::PluginFixture& fixture,
+                      const std::vector<std::string>& arguments, const std::string& input);
+
+// The text as one word of a session script: quoted, its backslashes and
+// quotes escaped.
+std::string ScriptWord(const std::string& text);
+// The text as the transcript prints it between quotes.
+std::string Printed(const std::string& text);
 
 // A file of the fixture's temporary folder (beside the user folder).
 std::filesystem::path TempFile(const lumidrome_test::PluginFixture& fixture,

@@ -3,7 +3,7 @@
 // of a window, takes, the HDRI plug-in taken by another type, pictures by
 // suffix, and installing in the application's own plug-ins folder.
 #include <gtest/gtest.h>
-#include <malloc.h>
+#include <malloc.h>  // mallinfo2; _heapwalk on Windows
 
 #include <fstream>
 
@@ -15,6 +15,8 @@
 
 namespace session_test {
 namespace {
+
+using lumidrome_test::Utf8;
 
 using lumidrome_test::Build;
 using lumidrome_test::PluginFixture;
@@ -76,7 +78,7 @@ TEST(StrictHost, EveryTileOfAHugeGridCountsAndClicks) {
   const std::string out = RunScript(fixture,
                                     "open\n"
                                     "answer folder " +
-                                        library.string() + "\n" +
+                                        ScriptWord(Utf8(library)) + "\n" +
                                         "pack \"Change Directory\"\n"
                                         "click 4001\n"
                                         "click T14002\n"
@@ -103,7 +105,7 @@ TEST(StrictHost, MovesAndSizeBurstsReachTheBrowserAndItsNoticesAreShown) {
                                     "resize 1215 600 3\n"
                                     "move 20 30\n"
                                     "answer folder " +
-                                        library.string() + "\n" +
+                                        ScriptWord(Utf8(library)) + "\n" +
                                         "pack \"Change Directory\"\n"
                                         "scene\n",
                                     &failures);
@@ -130,13 +132,27 @@ TEST(StrictHost, AClickInATakeLeavesTheMainTakeAlone) {
   const std::vector<simhost::OverrideRecord> overrides = document.Takes().Overrides();
   ASSERT_EQ(overrides.size(), 2u) << out;  // the HDRI and the background
   const std::string night = overrides[0].override_value.Text();
-  EXPECT_TRUE(Has(night, "HDRIs/")) << night;
+  EXPECT_TRUE(Has(night, lumidrome_test::Native("HDRIs/"))) << night;
   EXPECT_EQ(sky->Data().GetText(simhost_app::plugin_ids::kHdriObjectFile), "");
 
   ASSERT_TRUE(document.Takes().SetCurrent(overrides[0].take));
   EXPECT_EQ(sky->Data().GetText(simhost_app::plugin_ids::kHdriObjectFile), night);
   ASSERT_TRUE(document.Takes().SetCurrent(document.Takes().Main()));
   EXPECT_EQ(sky->Data().GetText(simhost_app::plugin_ids::kHdriObjectFile), "");
+}
+
+// The bytes the C runtime's heap has handed out and not yet taken back.
+size_t HeapBytesInUse() {
+#ifdef _WIN32
+  size_t used = 0;
+  _HEAPINFO entry{};
+  while (_heapwalk(&entry) == _HEAPOK) {
+    if (entry._useflag == _USEDENTRY) used += entry._size;
+  }
+  return used;
+#else
+  return mallinfo2().uordblks;
+#endif
 }
 
 // The host keeps records of what the module did (undo calls, sleeps, event
@@ -159,9 +175,9 @@ TEST(StrictHost, ClickAndUndoCyclesKeepTheHostsMemoryFlat) {
     }
   };
   cycles(3000);  // every kept record list is full by now
-  const size_t before = mallinfo2().uordblks;
+  const size_t before = HeapBytesInUse();
   cycles(3000);
-  const size_t after = mallinfo2().uordblks;
+  const size_t after = HeapBytesInUse();
   // Unbounded records grew by about 0.6 KB a cycle, 1.8 MB here.
   EXPECT_LT(after, before + 256 * 1024) << before << " -> " << after;
 }
@@ -182,21 +198,22 @@ TEST(StrictHost, PicturesAreSavedByTheirSuffixIntoFoldersThatExist) {
   PluginFixture fixture(Build::R17);
   const std::filesystem::path folder = TempFile(fixture, "");
   int failures = -1;
-  const std::string out = RunScript(fixture,
-                                    "open\n"
-                                    "shot " +
-                                        (folder / "window.JPG").string() + "\n" + "shot " +
-                                        (folder / "window.png").string() + "\n" + "shot " +
-                                        (folder / "window.gif").string() + "\n" + "shot " +
-                                        (folder / "missing/dir/x.png").string() + "\n",
-                                    &failures);
+  const std::string out =
+      RunScript(fixture,
+                "open\n"
+                "shot " +
+                    ScriptWord(Utf8(folder / "window.JPG")) + "\nshot " +
+                    ScriptWord(Utf8(folder / "window.png")) + "\nshot " +
+                    ScriptWord(Utf8(folder / "window.gif")) + "\nshot " +
+                    ScriptWord(Utf8(folder / "missing" / "dir" / "x.png")) + "\n",
+                &failures);
   EXPECT_EQ(failures, 2) << out;
   std::ifstream jpeg(folder / "window.JPG", std::ios::binary);
   char magic[3] = {};
   jpeg.read(magic, 3);
   EXPECT_EQ(std::string(magic, 3), "\xFF\xD8\xFF");
   EXPECT_EQ(ReadPng(folder / "window.png").width, 790);
-  EXPECT_TRUE(Has(out, "error: shot: cannot save " + (folder / "window.gif").string() +
+  EXPECT_TRUE(Has(out, "error: shot: cannot save " + (folder / "window.gif").u8string() +
                            ": name it .png, .jpg or .jpeg\n"))
       << out;
   EXPECT_TRUE(Has(out, "does not exist (create it first)\n")) << out;
@@ -206,12 +223,12 @@ TEST(StrictHost, PicturesAreSavedByTheirSuffixIntoFoldersThatExist) {
 
 TEST(StrictHost, TheApplicationsPluginsFolderIsTheWrongPlaceAndAFolderIsNoScript) {
   PluginFixture fixture(Build::R17);
-  const std::string plugin = "'" + fixture.plugin_folder().string() + "' ";
-  ProgramRun in_app =
-      RunProgram(fixture, "--install-in-app --app-folder app " + plugin, "open\nopen shift-ctrl\n");
+  const std::string plugin = lumidrome_test::Utf8(fixture.plugin_folder());
+  ProgramRun in_app = RunProgram(fixture, {"--install-in-app", "--app-folder", "app", plugin},
+                                 "open\nopen shift-ctrl\n");
   EXPECT_EQ(in_app.exit_status, 1) << in_app.output;
   EXPECT_TRUE(Has(in_app.output, "installed the plug-in in the application's plug-ins folder: " +
-                                     TempFile(fixture, "app/plugins/Lumidrome").string()))
+                                     Utf8(TempFile(fixture, "app") / "plugins" / "Lumidrome")))
       << in_app.output;
   EXPECT_TRUE(Has(in_app.output,
                   "> open\n[message] Lumidrome has been installed in the wrong "
@@ -220,11 +237,11 @@ TEST(StrictHost, TheApplicationsPluginsFolderIsTheWrongPlaceAndAFolderIsNoScript
   EXPECT_TRUE(Has(in_app.output, "> open shift-ctrl\nbrowser: pack")) << in_app.output;
 
   // Given a user folder, the plug-in's own place does not name one.
-  ProgramRun elsewhere = RunProgram(fixture, "--user-folder other " + plugin, "open\n");
+  ProgramRun elsewhere = RunProgram(fixture, {"--user-folder", "other", plugin}, "open\n");
   EXPECT_TRUE(Has(elsewhere.output, "installed in the wrong location")) << elsewhere.output;
 
   ProgramRun folder_script =
-      RunProgram(fixture, plugin + "'" + TempFile(fixture, "").string() + "'", "");
+      RunProgram(fixture, {plugin, lumidrome_test::Utf8(TempFile(fixture, ""))}, "");
   EXPECT_EQ(folder_script.exit_status, 1) << folder_script.output;
   EXPECT_TRUE(Has(folder_script.output, ": it is a folder\n")) << folder_script.output;
 }

@@ -6,6 +6,7 @@
 
 #include "bitmap.h"
 #include "common/plugin_ids.h"
+#include "platform/platform.h"
 #include "test_support.h"
 
 namespace simhost {
@@ -118,17 +119,25 @@ TEST_F(HostTest, TheCommandKeepsItsOwnCopyOfTheIcon) {
   EXPECT_EQ(rgb[0], 255);
 }
 
+// The path written with this system's own separator.
+std::string Native(std::string path) {
+  for (char& c : path) {
+    if (c == '/') c = platform::kPreferredSeparator;
+  }
+  return path;
+}
+
 TEST_F(HostTest, FoldersFollowTheUserAndPreferencesSettings) {
   host_.SetUserFolder("/home/artist/host/");
   TextCatcher prefs;
   general_.get_c4d_path(1, TextCatcher::Sink, &prefs);
-  EXPECT_EQ(prefs.text, "/home/artist/host/prefs");
+  EXPECT_EQ(prefs.text, Native("/home/artist/host/prefs"));
   host_.SetPreferencesFolder("/users/me/prefs_R18");
-  EXPECT_EQ(host_.UserFolder(), "/users/me");
+  EXPECT_EQ(host_.UserFolder(), Native("/users/me"));
   host_.SetStartupFolder("/opt/app");
   TextCatcher startup;
   general_.get_startup_path(TextCatcher::Sink, &startup);
-  EXPECT_EQ(startup.text, "/opt/app");
+  EXPECT_EQ(startup.text, Native("/opt/app"));
   TextCatcher unknown;
   general_.get_c4d_path(99, TextCatcher::Sink, &unknown);
   EXPECT_EQ(unknown.text, "");
@@ -198,7 +207,8 @@ TEST_F(HostTest, LoadingAFolderWithoutAModuleFailsCleanly) {
   EXPECT_NE(host_.LastLoad().error.find("no module"), std::string::npos);
   EXPECT_FALSE(host_.ModuleLoaded());
   EXPECT_EQ(host_.CallMain(C4D_ACTION_VERSION, nullptr, nullptr, nullptr), C4D_ANSWER_REFUSED);
-  simhost_test::WriteBytes(folder.File("Lumidrome.so"), {'n', 'o', 't'});
+  simhost_test::WriteBytes(folder.File(std::string("Lumidrome") + platform::ModuleSuffix()),
+                           {'n', 'o', 't'});
   EXPECT_FALSE(host_.Load(folder.Path()));
   EXPECT_NE(host_.LastLoad().error.find("cannot load"), std::string::npos);
 }

@@ -9,7 +9,9 @@
 
 #include "container.h"
 #include "host.h"
+#include "platform/platform.h"
 #include "test_support.h"
+#include "text_util.h"
 
 namespace simhost {
 namespace {
@@ -248,7 +250,8 @@ TEST_F(HyperFileTest, TheTargetChangesOnlyWhenTheWriterClosesCleanly) {
   EXPECT_EQ(ReadBytes(path), before);
 
   size_t entries = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(folder_.Path())) {
+  for (const auto& entry :
+       std::filesystem::directory_iterator(platform::PathFromUtf8(folder_.Path()))) {
     (void)entry;
     ++entries;
   }
@@ -267,7 +270,8 @@ TEST_F(HyperFileTest, AnUnwritableFolderFailsAtOpenAndShowsTheErrorDialogWhenAsk
   EXPECT_TRUE(host_.ErrorDialogs().empty());
   EXPECT_FALSE(api_.hf_open(file, kIdent, path.c_str(), file_open::kWrite, file_dialog::kAny));
   ASSERT_EQ(host_.ErrorDialogs().size(), 1u);
-  EXPECT_NE(host_.ErrorDialogs()[0].find(path), std::string::npos);
+  EXPECT_NE(host_.ErrorDialogs()[0].find(QuoteText(path)), std::string::npos)
+      << host_.ErrorDialogs()[0];
   api_.hf_free(file);
 }
 

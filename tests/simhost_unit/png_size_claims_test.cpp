@@ -2,7 +2,15 @@
 // as broken before the picture is allocated, while real pictures of the
 // same size that compress well still load.
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <windows.h>
+// clang-format off: needs windows.h first
+#include <psapi.h>
+// clang-format on
+#else
 #include <sys/resource.h>
+#endif
 
 #include <cstdint>
 #include <string>
@@ -45,10 +53,18 @@ std::vector<uint8_t> PngClaiming(uint32_t width, uint32_t height) {
   return bytes;
 }
 
+// The most memory this process has held so far.
 long PeakKilobytes() {
+#ifdef _WIN32
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
+  return static_cast<long>(counters.PeakWorkingSetSize / 1024);
+#else
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   return usage.ru_maxrss;
+#endif
 }
 
 TEST(PngSizeClaims, AHugeClaimOverTinyDataIsBrokenWithoutAllocatingIt) {

@@ -1,30 +1,37 @@
 #include "test_support.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
+#include "platform/platform.h"
+
 namespace simhost_test {
 
+namespace platform = simhost::platform;
+
 TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "simhost-unit-XXXXXX").string();
-  path_ = ::mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
+  std::string reason;
+  path_ = platform::MakeUniqueFolder("", "simhost unit \xC3\xBC-", &reason);  // "ü"
+  if (path_.empty()) ADD_FAILURE() << "cannot make a temporary folder: " << reason;
 }
 
 TempFolder::~TempFolder() {
   std::error_code ignored;
-  if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+  if (!path_.empty()) std::filesystem::remove_all(platform::PathFromUtf8(path_), ignored);
 }
 
 std::vector<uint8_t> ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(platform::PathFromUtf8(path), std::ios::binary);
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::ofstream out(platform::PathFromUtf8(path), std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()),
             static_cast<std::streamsize>(bytes.size()));
 }

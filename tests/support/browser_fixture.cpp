@@ -26,7 +26,7 @@ ComboEntries FixedPackEntries() {
 std::vector<std::string> ListingOrder(const fs::path& folder) {
   std::vector<std::string> names;
   for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
+    names.push_back(entry.path().filename().u8string());
   }
   return names;
 }
@@ -63,7 +63,7 @@ std::vector<std::string> TileLabels(simhost::WindowSystem& windows, c4d_dialog* 
 }
 
 std::string PackFile(const fs::path& pack, const std::string& folder, const std::string& name) {
-  return (pack / folder / name).string();
+  return Utf8(pack / PathOf(folder) / PathOf(name));
 }
 
 std::string ReadFileBytes(const fs::path& file) {
@@ -95,7 +95,7 @@ fs::path BrowserSession::SettingsFile(const std::string& suffix) const {
 }
 
 c4d_dialog* BrowserSession::Open() {
-  if (!host().ModuleLoaded() && !host().Load(fixture_.plugin_folder().string())) return nullptr;
+  if (!host().ModuleLoaded() && !host().Load(fixture_.plugin_folder().u8string())) return nullptr;
   host().ExecuteCommand(kBrowserCommand, &doc());
   dialog_ = windows().FindOpenDialog(kBrowserCommand);
   return dialog_;
@@ -157,7 +157,7 @@ BrowserTest::BrowserTest() : session_(GetParam()) { fs::create_directories(scrat
 
 void BrowserTest::Load() {
   host().SetInterfaceVersion(DefaultVersion(GetParam()));
-  ASSERT_TRUE(host().Load(plugin_folder().string()));
+  ASSERT_TRUE(host().Load(plugin_folder().u8string()));
 }
 
 c4d_dialog* BrowserTest::Open() {
@@ -178,7 +178,7 @@ void BrowserTest::Choose(c4d_dialog* dialog, int32_t chooser, int32_t value) {
 }
 
 void BrowserTest::ChangeDirectory(c4d_dialog* dialog, const fs::path& folder) {
-  host().QueueSelection(folder.string());
+  host().QueueSelection(folder.u8string());
   Choose(dialog, kPackChooser, kChangeDirectory);
 }
 
@@ -199,7 +199,7 @@ simhost::Atom* BrowserTest::AddSky() {
 }
 
 std::string BrowserTest::HdriFileOf(simhost::Atom* sky) {
-  return fs::path(sky->Data().GetText(kHdriObjectFile)).filename().string();
+  return PathOf(sky->Data().GetText(kHdriObjectFile)).filename().u8string();
 }
 
 }  // namespace lumidrome_test

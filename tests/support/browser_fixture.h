@@ -95,7 +95,9 @@ class BrowserSession {
   const PluginFixture& fixture() const { return fixture_; }
   // The installed plug-in's own Packs folder, emptied for the test.
   TestLibrary& library() { return library_; }
-  std::filesystem::path Pack(const std::string& folder) const { return library_.root() / folder; }
+  std::filesystem::path Pack(const std::string& folder) const {
+    return library_.root() / PathOf(folder);
+  }
   std::filesystem::path SettingsFile(const std::string& suffix) const;
 
   // Loads the plug-in on first use and runs the browser command; null when

@@ -1,41 +1,24 @@
 #include "plugin_fixture.h"
 
-#include <unistd.h>
-
-#include <atomic>
-
 namespace lumidrome_test {
 
-const char* BuiltFolder(Build build) {
+namespace fs = std::filesystem;
+
+std::string BuiltFolder(Build build) {
   return build == Build::R17 ? LUMIDROME_R17_FOLDER : LUMIDROME_R14_FOLDER;
 }
 
-namespace {
-std::filesystem::path FreshRoot() {
-  static std::atomic<int> counter{0};
-  std::filesystem::path root =
-      std::filesystem::temp_directory_path() /
-      ("lumidrome-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
-  std::filesystem::remove_all(root);
-  std::filesystem::create_directories(root);
-  return root;
-}
-}  // namespace
+std::string ModuleFileName() { return LUMIDROME_MODULE_FILE; }
 
 PluginFixture::PluginFixture(Build build)
-    : root_(FreshRoot()),
-      user_folder_(root_ / "user"),
+    : root_("lumidrome test \xC3\xBC"),                               // "ü"
+      user_folder_(root_.path() / PathOf("Benutzer \xC3\x96rdner")),  // "Ö"
       plugin_folder_(user_folder_ / "plugins" / "Lumidrome") {
-  std::filesystem::create_directories(plugin_folder_);
-  std::filesystem::copy(BuiltFolder(build), plugin_folder_,
-                        std::filesystem::copy_options::recursive);
-  host_.SetUserFolder(user_folder_.string());
+  fs::create_directories(plugin_folder_);
+  fs::copy(PathOf(BuiltFolder(build)), plugin_folder_, fs::copy_options::recursive);
+  host_.SetUserFolder(Utf8(user_folder_));
 }
 
-PluginFixture::~PluginFixture() {
-  host_.Unload();
-  std::error_code ignored;
-  std::filesystem::remove_all(root_, ignored);
-}
+PluginFixture::~PluginFixture() { host_.Unload(); }
 
 }  // namespace lumidrome_test

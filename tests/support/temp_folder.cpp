@@ -1,20 +1,24 @@
 #include "temp_folder.h"
 
-#include <stdlib.h>
-
 #include <stdexcept>
+
+#include "platform/platform.h"
 
 namespace lumidrome_test {
 
 namespace fs = std::filesystem;
+namespace platform = simhost::platform;
 
-// mkdtemp makes a name no other helper of the tests can hold at the same time.
+// A uniquely made folder: no other helper of the tests can hold the name at
+// the same time.
 TempFolder::TempFolder(const std::string& prefix) {
-  std::string pattern = (fs::temp_directory_path() / (prefix + "-XXXXXX")).string();
-  if (::mkdtemp(pattern.data()) == nullptr) {
-    throw std::runtime_error("cannot make a temporary folder " + pattern);
+  std::string reason;
+  const std::string folder = platform::MakeUniqueFolder("", prefix + "-", &reason);
+  if (folder.empty()) {
+    throw std::runtime_error("cannot make a temporary folder " + prefix + " in " +
+                             platform::TempFolder() + ": " + reason);
   }
-  path_ = pattern;
+  path_ = platform::PathFromUtf8(folder);
 }
 
 TempFolder::~TempFolder() {

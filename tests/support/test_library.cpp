@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "jpeg_encoder.h"
+#include "utf8_path.h"
 
 namespace lumidrome_test {
 
@@ -24,7 +25,7 @@ void WriteBytes(const fs::path& file, const std::string& bytes) {
 TestLibrary::TestLibrary(fs::path root) : root_(std::move(root)) { fs::create_directories(root_); }
 
 fs::path TestLibrary::AddPack(const std::string& folder) {
-  const fs::path pack = root_ / folder;
+  const fs::path pack = root_ / PathOf(folder);
   for (const char* sub : {"Thumbnails", "HDRIs", "Background"}) fs::create_directories(pack / sub);
   return pack;
 }
@@ -38,19 +39,20 @@ Colour Darker(Colour colour) {
 
 void TestLibrary::AddTile(const std::string& pack, const std::string& name,
                           const TileFiles& files) {
-  const fs::path folder = root_ / pack;
+  const fs::path folder = root_ / PathOf(pack);
   const std::string base = name.substr(0, name.find('.'));
-  WriteJpeg(folder / "Thumbnails" / (name + ".jpg"), 400, 200, files.colour);
+  WriteJpeg(folder / "Thumbnails" / PathOf(name + ".jpg"), 400, 200, files.colour);
   if (files.medium)
-    WriteJpeg(folder / "Thumbnails" / (name + "_md.jpg"), 240, 120, Darker(files.colour));
+    WriteJpeg(folder / "Thumbnails" / PathOf(name + "_md.jpg"), 240, 120, Darker(files.colour));
   if (files.small)
-    WriteJpeg(folder / "Thumbnails" / (name + "_sm.jpg"), 160, 80, Darker(files.colour));
+    WriteJpeg(folder / "Thumbnails" / PathOf(name + "_sm.jpg"), 160, 80, Darker(files.colour));
   if (!files.hdri.empty()) {
-    WriteBytes(folder / "HDRIs" / (base + files.hdri), "#?RADIANCE\n");
+    WriteBytes(folder / "HDRIs" / PathOf(base + files.hdri), "#?RADIANCE\n");
     if (files.small_hdri)
-      WriteBytes(folder / "HDRIs" / (base + "_SM" + files.hdri), "#?RADIANCE\n");
+      WriteBytes(folder / "HDRIs" / PathOf(base + "_SM" + files.hdri), "#?RADIANCE\n");
   }
-  if (files.background) WriteJpeg(folder / "Background" / (base + ".jpg"), 64, 32, files.colour);
+  if (files.background)
+    WriteJpeg(folder / "Background" / PathOf(base + ".jpg"), 64, 32, files.colour);
 }
 
 }  // namespace lumidrome_test

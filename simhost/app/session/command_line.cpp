@@ -10,10 +10,13 @@ namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 // Reads a quoted word from just after its opening quote; returns the
-// position after the closing quote.
+// position after the closing quote. Only \" and \\ are escapes: other
+// backslashes stay, as in the Windows path "C:\Users\me\Packs".
 size_t ReadQuoted(const std::string& line, size_t at, std::string* word) {
   while (at < line.size() && line[at] != '"') {
-    if (line[at] == '\\' && at + 1 < line.size()) ++at;
+    if (line[at] == '\\' && at + 1 < line.size() && (line[at + 1] == '"' || line[at + 1] == '\\')) {
+      ++at;
+    }
     *word += line[at++];
   }
   if (at >= line.size()) throw CommandError("unterminated quote");

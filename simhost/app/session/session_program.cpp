@@ -53,7 +53,9 @@ std::string InstallInApplication(const std::string& folder, const std::string& a
   const fs::path target = PathFromUtf8(app_folder) / "plugins" / source.filename();
   std::error_code error;
   fs::remove_all(target, error);
-  fs::create_directories(target, error);
+  // The copy makes the folder itself: on Windows copying into a folder that
+  // exists fails with "File exists".
+  fs::create_directories(target.parent_path(), error);
   if (!error) fs::copy(source, target, fs::copy_options::recursive, error);
   if (error) {
     std::cout << "error: cannot install the plug-in in " << Utf8FromPath(target) << ": "

@@ -74,7 +74,7 @@ extern "C" __attribute__((visibility("default"))) int32_t c4d_main(int32_t actio
       if (reinterpret_cast<intptr_t>(p1) != C4D_MESSAGE_LOAD_RESOURCES) return C4D_ANSWER_REFUSED;
       // The resources of the folder the module lies in (a folder that exists).
       g_state.resource = g_state.table->resource->load(
-          g_state.path.substr(0, g_state.path.find_last_of('/')).c_str());
+          g_state.path.substr(0, g_state.path.find_last_of("/\\")).c_str());
       return g_state.resource != nullptr ? C4D_ANSWER_OK : C4D_ANSWER_REFUSED;
     case fake_module::kAliveQuestion:  // test question: commands alive * 10 + hook instances alive
       return g_state.commands_alive * 10 + g_state.hook_instances;
