@@ -6,11 +6,15 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/platform.h"
+
 namespace lumidrome_test {
 
-inline std::string Utf8(const std::filesystem::path& path) { return path.u8string(); }
+inline std::string Utf8(const std::filesystem::path& path) {
+  return simhost::platform::Utf8FromPath(path);
+}
 inline std::filesystem::path PathOf(const std::string& utf8) {
-  return std::filesystem::u8path(utf8);
+  return simhost::platform::PathFromUtf8(utf8);
 }
 
 // A path written with '/' as this system writes it (with '\\' on Windows),
