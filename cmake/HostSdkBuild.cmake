@@ -13,8 +13,13 @@ set(LUMIDROME_HOST_RELEASE "R17" CACHE STRING
 set_property(CACHE LUMIDROME_HOST_RELEASE PROPERTY STRINGS R17 R14)
 set(LUMIDROME_HOST_SDK_CXX_STANDARD 11 CACHE STRING
   "C++ standard of the SDK build; the SDKs of R14 and R17 are C++11 at most")
-option(LUMIDROME_WARNINGS_AS_ERRORS
-  "Stop at warnings in source/gui (switch off only for a compiler whose SDK headers warn)" ON)
+# MSVC keeps the SDK's headers quiet (/external:I) from 19.29.30036 on; with
+# an older one their warnings would stop the build.
+set(warnings_as_errors ON)
+if(MSVC AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 19.29.30036.3)
+  set(warnings_as_errors OFF)
+endif()
+option(LUMIDROME_WARNINGS_AS_ERRORS "Stop at warnings in source/gui" ${warnings_as_errors})
 option(LUMIDROME_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 
 if(NOT LUMIDROME_HOST_RELEASE MATCHES "^(R17|R14)$")
@@ -168,3 +173,4 @@ elseif(APPLE)
 else()
   target_link_options(${module} PRIVATE "LINKER:--undefined=${entry}")
 endif()
+include(cmake/Packaging.cmake)

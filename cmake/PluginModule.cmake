@@ -24,6 +24,7 @@ function(lumidrome_plugin_folder target flavour)
     SUFFIX "${LUMIDROME_MODULE_SUFFIX}"
     LIBRARY_OUTPUT_DIRECTORY "${folder}$<0:>"
     ARCHIVE_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/link/${flavour}"
+    PDB_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/link/${flavour}"
     CXX_VISIBILITY_PRESET hidden
     VISIBILITY_INLINES_HIDDEN ON)
   if(MSVC)
