@@ -14,6 +14,7 @@ set(CPACK_PACKAGE_DIRECTORY "${CMAKE_BINARY_DIR}/packages")
 set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
 set(CPACK_COMPONENTS_GROUPING IGNORE)  # one archive per part
 set(CPACK_VERBATIM_VARIABLES ON)
+set(CPACK_STRIP_FILES ON)  # the programs without their debugging information
 if(WIN32 OR LUMIDROME_HOST_SDK)  # what artists unpack
   set(CPACK_GENERATOR "ZIP")
 else()
@@ -42,25 +43,28 @@ if(LUMIDROME_HOST_SDK)
   lumidrome_package(plugin "${package_prefix}-${LUMIDROME_HOST_RELEASE}-${system}")
 elseif(WIN32)
   if(TARGET simhost)
-    install(TARGETS simhost RUNTIME DESTINATION . COMPONENT simhost)
-    install(FILES "${SIMHOST_FONT_FILE}" DESTINATION . COMPONENT simhost)
-    lumidrome_package(simhost "${package_prefix}-simhost-win64")
+    set(root "${package_prefix}-simhost-win64")
+    install(TARGETS simhost RUNTIME DESTINATION ${root} COMPONENT simhost)
+    install(FILES "${SIMHOST_FONT_FILE}" DESTINATION ${root} COMPONENT simhost)
+    lumidrome_package(simhost "${root}")
   endif()
 else()
   # The sources of the build against the host's SDK: the plug-in, what ships
   # beside it, and the CMake files of that build alone.
+  # (Each archive unpacks into one folder of its own name.)
   set(part sdk_source)
-  install(DIRECTORY "${PROJECT_SOURCE_DIR}/source/gui" DESTINATION source COMPONENT ${part}
-    PATTERN "CMakeLists.txt" EXCLUDE)
-  install(DIRECTORY "${PROJECT_SOURCE_DIR}/res" "${PROJECT_SOURCE_DIR}/Packs" DESTINATION .
+  set(root "${package_prefix}-sdk-source")
+  install(DIRECTORY "${PROJECT_SOURCE_DIR}/source/gui" DESTINATION ${root}/source
+    COMPONENT ${part} PATTERN "CMakeLists.txt" EXCLUDE)
+  install(DIRECTORY "${PROJECT_SOURCE_DIR}/res" "${PROJECT_SOURCE_DIR}/Packs" DESTINATION ${root}
     COMPONENT ${part})
   install(FILES "${PROJECT_SOURCE_DIR}/cmake/HostSdkBuild.cmake"
     "${PROJECT_SOURCE_DIR}/cmake/PluginModule.cmake" "${PROJECT_SOURCE_DIR}/cmake/Packaging.cmake"
-    "${PROJECT_SOURCE_DIR}/cmake/exports.map" DESTINATION cmake COMPONENT ${part})
+    "${PROJECT_SOURCE_DIR}/cmake/exports.map" DESTINATION ${root}/cmake COMPONENT ${part})
   install(FILES "${PROJECT_SOURCE_DIR}/CMakeLists.txt" "${PROJECT_SOURCE_DIR}/CMakePresets.json"
     "${PROJECT_SOURCE_DIR}/Install.txt" "${PROJECT_SOURCE_DIR}/BUILDING.txt"
-    "${PROJECT_SOURCE_DIR}/CHANGELOG.md" DESTINATION . COMPONENT ${part})
-  lumidrome_package(${part} "${package_prefix}-sdk-source")
+    "${PROJECT_SOURCE_DIR}/CHANGELOG.md" DESTINATION ${root} COMPONENT ${part})
+  lumidrome_package(${part} "${root}")
 
   # The stand-in host and the pack builder, with the font simhost draws with.
   if(TARGET simhost)
@@ -68,9 +72,10 @@ else()
     if(TARGET lumipack)
       list(APPEND tools lumipack)
     endif()
-    install(TARGETS ${tools} RUNTIME DESTINATION . COMPONENT tools)
-    install(FILES "${SIMHOST_FONT_FILE}" DESTINATION . COMPONENT tools)
-    lumidrome_package(tools "${package_prefix}-tools-Linux-${CMAKE_SYSTEM_PROCESSOR}")
+    set(root "${package_prefix}-tools-Linux-${CMAKE_SYSTEM_PROCESSOR}")
+    install(TARGETS ${tools} RUNTIME DESTINATION ${root} COMPONENT tools)
+    install(FILES "${SIMHOST_FONT_FILE}" DESTINATION ${root} COMPONENT tools)
+    lumidrome_package(tools "${root}")
   endif()
 endif()
 

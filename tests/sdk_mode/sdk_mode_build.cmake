@@ -55,8 +55,13 @@ if(NOT archive)
 endif()
 file(MAKE_DIRECTORY "${scratch}/source")
 file(ARCHIVE_EXTRACT INPUT "${archive}" DESTINATION "${scratch}/source")
+file(GLOB source "${scratch}/source/*/CMakeLists.txt")
+if(NOT source)
+  message(FATAL_ERROR "The source archive ${archive} holds no folder with a CMakeLists.txt.")
+endif()
+get_filename_component(source "${source}" DIRECTORY)
 foreach(unwanted host abi simhost tests lumipack)
-  if(EXISTS "${scratch}/source/${unwanted}")
+  if(EXISTS "${source}/${unwanted}")
     message(FATAL_ERROR "The source archive holds ${unwanted}/: it must build from the SDK alone.")
   endif()
 endforeach()
@@ -69,7 +74,7 @@ file(COPY "${SOURCE_DIR}/host/" DESTINATION "${sdk}" PATTERN "CMakeLists.txt" EX
 file(REMOVE "${sdk}/lib_takesystem.h")
 file(COPY "${SOURCE_DIR}/abi/" DESTINATION "${sdk}")
 
-set(configure "${CMAKE_COMMAND}" -S "${scratch}/source" -B "${scratch}/build" -G "${GENERATOR}"
+set(configure "${CMAKE_COMMAND}" -S "${source}" -B "${scratch}/build" -G "${GENERATOR}"
   "-DLUMIDROME_HOST_SDK=${sdk}" "-DLUMIDROME_HOST_RELEASE=${RELEASE}")
 foreach(setting MAKE_PROGRAM:CMAKE_MAKE_PROGRAM C_COMPILER:CMAKE_C_COMPILER
     CXX_COMPILER:CMAKE_CXX_COMPILER TOOLCHAIN:CMAKE_TOOLCHAIN_FILE
