@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shell functions around Debian's apt for the set-up scripts, sourced by
 # install-deps.sh and build-mingw-libs.sh. A package mirror that is out of
 # sync on one index (a "Mirror sync in progress?" error) must not stop what

@@ -15,7 +15,7 @@ readonly prefix=$PWD/build-deps/mingw64
 readonly work=$PWD/build-deps/mingw64-src
 readonly toolchain=$PWD/cmake/toolchains/mingw-w64-x86_64.cmake
 readonly src_list=/etc/apt/sources.list.d/lumidrome-deb-src.sources
-# shellcheck source=apt-helper.sh
+# shellcheck source=scripts/apt-helper.sh
 source scripts/apt-helper.sh
 
 # apt-get source needs deb-src entries; Debian's images ship none. An index

@@ -13,7 +13,7 @@
 # and the exit status is 1. Exit status 2: an unknown group.
 set -euo pipefail
 script_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=apt-helper.sh
+# shellcheck source=scripts/apt-helper.sh
 source "$script_dir/apt-helper.sh"
 
 group_names=(core format tests sanitizer fuzz clang win64 win32 wine32 linux32 bench-baseline)
@@ -124,6 +124,7 @@ report_failure() {
 list_groups() {
   local group
   for group in "${group_names[@]}"; do
+    # shellcheck disable=SC2086 # one line of the package names
     echo "$group:" ${group_packages[$group]}
   done
 }
