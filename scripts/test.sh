@@ -8,6 +8,10 @@
 # and "N passed, N failed, N skipped"; the exit status is non-zero when
 # anything failed (a stage not run is no failure).
 #
+# LUMIDROME_STAGES="linux32,win32" runs only the stages named (a stage's
+# name up to its first space: format, normal, sanitizer, release, linux32,
+# clang, win64, win32, fuzz), for a quicker run by hand.
+#
 # Each stage is one function run through run_stage; a new stage is a
 # function plus one run_stage line at the bottom. Builds use the presets of
 # CMakePresets.json (fuzz/CMakePresets.json for the fuzz targets).
@@ -41,6 +45,7 @@ install_groups() {
 run_stage() {
   local name=$1 groups=$2 start=$SECONDS problems_before=${#problems[@]} outcome=ok
   shift 2
+  [[ -n ${LUMIDROME_STAGES:-} && ,$LUMIDROME_STAGES, != *",${name%% *},"* ]] && return 0
   echo "== $name"
   stage_note=""
   # shellcheck disable=SC2086 # the groups are words
