@@ -73,7 +73,7 @@ run_case() {
   export FAKE=$work/$1
   shift
   mkdir -p "$FAKE"
-  printf '%s\n' ${already:-} >"$FAKE/installed"
+  printf "%s\n" "${already:-}" >"$FAKE/installed"
   : >"$FAKE/calls"
   PATH=$work/bin:$PATH LUMIDROME_APT_RETRY_SECONDS=0 LUMIDROME_APT_UPDATE_STAMP=$FAKE/stamp \
     bash "$install_deps" "$@" >"$FAKE/out" 2>"$FAKE/err"
