@@ -11,6 +11,7 @@ namespace simhost_app {
 struct CheckLibraryOptions {
   std::string folder;
   bool json = false;
+  bool deep = false;  // decode the HDRIs fully
 };
 
 // Exit statuses: 0 every tile's click finds its files, 1 a click on some
