@@ -11,6 +11,13 @@ namespace packlib {
 
 namespace platform = lumidrome::platform;
 
+namespace {
+
+// Headers take a few hundred bytes; rows are read in pieces of this size.
+constexpr size_t kStreamBuffer = 64 * 1024;
+
+}  // namespace
+
 void Undecodable(const std::string& reason) { throw HdriFailure(HdriFault::kUndecodable, reason); }
 
 HdriFile::HdriFile(const std::string& path) : path_(path) {
@@ -53,7 +60,7 @@ bool HdriStream::Take(uint8_t* out, size_t count) {
     int64_t at = offset_ - buffer_start_;
     if (at < 0 || at >= static_cast<int64_t>(buffer_.size())) {
       buffer_start_ = offset_;
-      buffer_ = file_->ReadAt(offset_, 1 << 20);
+      buffer_ = file_->ReadAt(offset_, kStreamBuffer);
       if (buffer_.empty()) return false;
       at = 0;
     }
