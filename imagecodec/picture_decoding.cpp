@@ -19,10 +19,7 @@ namespace {
 
 namespace platform = lumidrome::platform;
 
-struct FileCloser {
-  void operator()(FILE* file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<FILE, FileCloser>;
+using platform::FilePtr;
 
 // ---------------------------------------------------------------- JPEG
 

@@ -14,10 +14,7 @@ namespace simhost {
 
 namespace {
 
-struct FileCloser {
-  void operator()(FILE* file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<FILE, FileCloser>;
+using platform::FilePtr;
 
 // The host's IMAGERESULT for a decoding outcome.
 int32_t ImageResult(imagecodec::DecodeStatus status) {

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -94,6 +95,11 @@ std::vector<std::string> ListFolder(const std::string& folder, std::string* erro
 // fopen with a UTF-8 path; mode as for fopen ("rb", "wb", "r+b", ...). The
 // file is not inherited by child processes.
 std::FILE* OpenFile(const std::string& path, const char* mode);
+// Closes the file when it goes.
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 // The length of an open file, what is written so far included; 0 when
 // unknown.
 int64_t OpenFileLength(std::FILE* file);
