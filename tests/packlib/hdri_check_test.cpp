@@ -179,6 +179,27 @@ TEST_F(HdriFiles, TruncatedExrFilesAreFoundByTheirOffsets) {
                          "undecodable: cut short: the last chunk needs at least"));
 }
 
+// Damaged bytes anywhere end in a fault with a reason or a file that
+// decodes: never in a read out of bounds (the sanitizers' builds watch) or a
+// huge allocation on the say-so of a header.
+TEST_F(HdriFiles, DamagedBytesAreRefusedSafely) {
+  uint32_t random = 12345;
+  auto next = [&random] { return random = random * 1103515245u + 12345u; };
+  for (const char* extension : {".exr", ".hdr"}) {
+    const std::string good = extension == std::string(".exr") ? TinyHdri(extension, 16, 8)
+                                                              : RunLengthRadiance(16, 8, true);
+    for (int round = 0; round < 300; ++round) {
+      std::string bytes = good;
+      for (int change = 0; change < 1 + round % 4; ++change) {
+        bytes[(next() >> 8) % bytes.size()] = static_cast<char>(next() >> 16);
+      }
+      fs::path file = Write(std::string("damaged") + extension, bytes);
+      packlib::HdriVerdict verdict = CheckHdri(file.u8string(), true);
+      EXPECT_EQ(verdict.fault == HdriFault::kNone, verdict.reason.empty()) << round;
+    }
+  }
+}
+
 #ifdef PACKLIB_TEST_HAS_OPENEXR
 
 // A gradient, so that compressed chunks keep some size.
