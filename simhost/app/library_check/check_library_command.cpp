@@ -82,8 +82,8 @@ void AddCheckLibraryCommand(CLI::App& app, int* exit_code) {
       "tells a pack author what the browser will make of a library: its packs and tiles in "
       "browsing order, what a click on each tile finds, and what will fail or fall back. "
       "Exit status 0 when every click finds its files, 1 when a click can show the "
-      "broken-asset message or when DIR holds no packs or is a pack rather than a library, 2 "
-      "for a usage error or an unreadable DIR");
+      "broken-asset message or hand the scene an HDRI that does not load, or when DIR holds no "
+      "packs or is a pack rather than a library, 2 for a usage error or an unreadable DIR");
   command->add_option("DIR", options->folder, "the library folder, holding one folder per pack")
       ->required();
   command->add_flag("--json", options->json, "write the report as JSON instead of text");

@@ -15,8 +15,8 @@ struct CheckLibraryOptions {
 };
 
 // Exit statuses: 0 every tile's click finds its files, 1 a click on some
-// tile can show the broken-asset message, 2 a usage error or a library
-// folder that cannot be read.
+// tile can show the broken-asset message or finds an HDRI that does not
+// load, 2 a usage error or a library folder that cannot be read.
 int RunCheckLibrary(const CheckLibraryOptions& options, const std::vector<std::string>& extras,
                     std::ostream& out, std::ostream& err);
 
