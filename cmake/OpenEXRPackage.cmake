@@ -1,4 +1,4 @@
-# lumidrome_find_openexr(): find_package(OpenEXR CONFIG REQUIRED) without
+# lumidrome_find_openexr([REQUIRED]): find_package(OpenEXR CONFIG) without
 # the noise of Debian's Imath package files, which list the Python binding
 # (Imath::PyImath_Python3_11) and print a "file does not exist" notice when
 # python3-imath is not installed; nothing here uses the binding. Only the
@@ -7,11 +7,15 @@
 macro(lumidrome_find_openexr)
   set(lumidrome_log_level_before "${CMAKE_MESSAGE_LOG_LEVEL}")
   set(CMAKE_MESSAGE_LOG_LEVEL WARNING)
-  find_package(OpenEXR CONFIG REQUIRED)
+  find_package(OpenEXR CONFIG ${ARGN})
   set(CMAKE_MESSAGE_LOG_LEVEL "${lumidrome_log_level_before}")
-  message(STATUS "Found OpenEXR ${OpenEXR_VERSION}: ${OpenEXR_DIR}")
-  lumidrome_check_imported_files(OpenEXR::OpenEXR OpenEXR::OpenEXRCore OpenEXR::Iex
-    OpenEXR::IlmThread Imath::Imath)
+  if(OpenEXR_FOUND)
+    message(STATUS "Found OpenEXR ${OpenEXR_VERSION}: ${OpenEXR_DIR}")
+    lumidrome_check_imported_files(OpenEXR::OpenEXR OpenEXR::OpenEXRCore OpenEXR::Iex
+      OpenEXR::IlmThread Imath::Imath)
+  else()
+    message(STATUS "OpenEXR not found: EXR files are checked by their headers only")
+  endif()
 endmacro()
 
 # lumidrome_check_imported_files(<target>...): a warning for each imported

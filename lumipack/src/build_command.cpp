@@ -8,11 +8,11 @@
 #include <sstream>
 #include <thread>
 
-#include "common/english_counts.h"
 #include "exr_format.h"
-#include "library_check/human_report.h"
-#include "library_check/library_scan.h"
+#include "packlib/human_report.h"
+#include "packlib/library_scan.h"
 #include "source_list.h"
+#include "text/english_counts.h"
 
 namespace lumipack {
 
@@ -118,17 +118,17 @@ void BuildAll(const BuildOptions& options, const std::string& pack,
 
 // The check of the whole library, narrowed to the pack just built.
 int CheckPack(const BuildOptions& options, std::ostream& out) {
-  simhost_app::LibraryCheck library = simhost_app::CheckLibrary(options.library);
-  simhost_app::LibraryCheck mine;
+  packlib::LibraryCheck library = packlib::CheckLibrary(options.library);
+  packlib::LibraryCheck mine;
   mine.folder = library.folder;
-  for (const simhost_app::PackCheck& pack : library.packs) {
+  for (const packlib::PackCheck& pack : library.packs) {
     if (pack.folder == options.pack) mine.packs.push_back(pack);
   }
   out << "Library check of " << (fs::path(options.library) / options.pack).string() << ":\n";
-  simhost_app::WriteProblems(mine, out);
-  simhost_app::LibrarySummary summary = simhost_app::Summarize(mine);
-  out << simhost_app::SummaryLine(summary) << '\n';
-  return simhost_app::CheckExitStatus(summary);
+  packlib::WriteProblems(mine, out);
+  packlib::LibrarySummary summary = packlib::Summarize(mine);
+  out << packlib::SummaryLine(summary) << '\n';
+  return packlib::CheckExitStatus(summary);
 }
 
 int Usage(const std::string& problem, std::ostream& err) {
@@ -191,7 +191,7 @@ int RunBuild(const BuildOptions& options, std::ostream& out, std::ostream& err) 
   Tally tally;
   BuildAll(options, pack, sources, reporter, tally);
   out << "Summary: "
-      << simhost_app::Counted(static_cast<long long>(sources.size()), "source", "sources") << ": "
+      << lumidrome::Counted(static_cast<long long>(sources.size()), "source", "sources") << ": "
       << tally.built << " built, " << tally.up_to_date << " up to date, " << tally.failed
       << " failed\n";
   int status = tally.failed > 0 ? kBuildFailed : 0;

@@ -74,7 +74,7 @@ std::string EncodeJpeg(const std::vector<uint8_t>& rgb, int width, int height, i
   if (rgb.size() < static_cast<size_t>(width) * static_cast<size_t>(height) * 3) {
     throw std::runtime_error("the JPEG encoder was given too few pixels");
   }
-  std::string bytes = simhost::EncodeRgbJpeg(width, height, rgb.data(), quality);
+  std::string bytes = imagecodec::EncodeRgbJpeg(width, height, rgb.data(), quality);
   if (bytes.empty()) throw std::runtime_error("the JPEG encoder failed");
   return bytes;
 }

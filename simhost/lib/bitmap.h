@@ -10,6 +10,7 @@
 
 #include "c4d_abi_ids.h"
 #include "handles.h"
+#include "picture_decoding.h"
 
 namespace simhost {
 
@@ -28,8 +29,8 @@ class Bitmap : public TrackedHandle<c4d_bitmap> {
  public:
   // Pictures larger than this are refused as out of memory rather than
   // allocated on the say-so of a file header.
-  static constexpr int32_t kMaxSide = 32768;
-  static constexpr int64_t kMaxPixels = int64_t{64} * 1024 * 1024;
+  static constexpr int32_t kMaxSide = imagecodec::kMaxSide;
+  static constexpr int64_t kMaxPixels = imagecodec::kMaxPixels;
 
   int32_t Width() const { return width_; }
   int32_t Height() const { return height_; }
@@ -59,7 +60,8 @@ class Bitmap : public TrackedHandle<c4d_bitmap> {
   bool SavePng(const std::string& path, std::string* error = nullptr) const;
 
  private:
-  int32_t LoadStream(FILE* file, std::string* reason);
+  // Keeps a decoded picture when result is kOk; returns result.
+  int32_t TakeDecoded(int32_t result, imagecodec::Picture* picture);
 
   int32_t width_ = 0;
   int32_t height_ = 0;

@@ -70,11 +70,6 @@ bool DirIterator::Next() {
   return true;
 }
 
-bool PathExists(const std::string& path, bool is_directory) {
-  const platform::FileInfo info = platform::Stat(path);
-  return is_directory ? info.is_folder : info.is_regular;
-}
-
 bool CreateFolder(const std::string& path) {
   if (path.empty()) return false;
   return platform::MakeFolder(path) || PathExists(path, true);

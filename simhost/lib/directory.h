@@ -51,8 +51,7 @@ class DirIterator : public TrackedHandle<c4d_dir> {
 
 inline DirIterator* ToDirIterator(c4d_dir* handle) { return FromHandle<DirIterator>(handle); }
 
-// A regular file (is_directory false) or a directory (true) at path.
-bool PathExists(const std::string& path, bool is_directory);
+using platform::PathExists;
 // Creates one folder; true when it now exists.
 bool CreateFolder(const std::string& path);
 // Deletes a file; a folder only with flag 1, its contents too with flag 2.

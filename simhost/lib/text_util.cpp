@@ -34,9 +34,7 @@ std::string FromCText(const char* text) { return text != nullptr ? std::string(t
 
 namespace {
 
-bool IsSeparator(char c) {
-  return c != '\0' && std::strchr(platform::kPathSeparators, c) != nullptr;
-}
+using platform::IsSeparator;
 
 // The length of the root that keeps its separator: "/", or "C:\" on Windows.
 size_t RootLength(const std::string& path) {
@@ -67,12 +65,6 @@ std::string ParentFolder(const std::string& path) {
   const size_t root = RootLength(trimmed);
   if (slash < root) return trimmed.size() > root ? trimmed.substr(0, root) : "";
   return trimmed.substr(0, slash);
-}
-
-std::string JoinPath(const std::string& folder, const std::string& name) {
-  if (folder.empty()) return name;
-  if (IsSeparator(folder.back())) return folder + name;
-  return folder + platform::kPreferredSeparator + name;
 }
 
 std::string FourCc(int32_t code) {

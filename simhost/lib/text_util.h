@@ -5,6 +5,8 @@
 #include <string>
 
 #include "c4d_function_table.h"
+#include "platform/platform.h"
+#include "text/english_counts.h"
 
 namespace simhost {
 
@@ -18,14 +20,10 @@ std::string FromCText(const char* text);
 std::string NormalFolder(const std::string& path);
 // The directory part of a path: "/a/b" gives "/a", "/a" gives "/", "a" gives "".
 std::string ParentFolder(const std::string& path);
-std::string JoinPath(const std::string& folder, const std::string& name);
+using platform::JoinPath;
 // A four-character code as text, for ids such as 'keyb'.
 std::string FourCc(int32_t code);
 
-// Counts as a person reads them: "1 tile", "2 tiles".
-inline std::string Counted(long long count, const std::string& singular,
-                           const std::string& plural) {
-  return std::to_string(count) + " " + (count == 1 ? singular : plural);
-}
+using lumidrome::Counted;
 
 }  // namespace simhost

@@ -176,7 +176,10 @@ TEST_F(PackBuild, BadInputsAreNamedAndDamageNothing) {
   ASSERT_EQ(Build({Sources().string()}).status, 0);
   std::string thumbnail = Bytes(Pack() / "Thumbnails" / "Later.jpg");
   // Later.hdr is replaced by a truncated copy: its pack files stay as they were.
+  // The copy is a new file: the pack's HDRI is a hard link to the source, so
+  // rewriting the source in place would cut the pack's HDRI short as well.
   std::string good = Bytes(Source("Good.hdr"));
+  fs::remove(Source("Later.hdr"));
   std::ofstream(Source("Later.hdr"), std::ios::binary | std::ios::trunc) << good.substr(0, 900);
   std::ofstream(Source("Garbage.exr"), std::ios::binary) << "this is no picture";
   std::ofstream(Source("Fake.hdr"), std::ios::binary) << "#?RADIANCE\nFORMAT=32-bit_rle_rgbe\n";

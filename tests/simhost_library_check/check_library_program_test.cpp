@@ -75,6 +75,26 @@ TEST(CheckLibraryProgram, FallbacksAloneDoNotFail) {
       << run.output;
 }
 
+// An HDRI cut among its rows keeps a whole header: only --deep finds it.
+TEST(CheckLibraryProgram, DeepDecodesEveryHdri) {
+  TempFolder folder;
+  TestLibrary library(folder.path());
+  library.AddPack("P");
+  library.AddTile("P", "Sky");
+  const std::string hdri = TinyHdri(".hdr", 64, 32);
+  WriteBytes(folder.path() / "P" / "HDRIs" / "Sky.hdr", hdri.substr(0, hdri.size() / 2));
+
+  CommandRun headers = CheckLibrary({Utf8(folder.path())});
+  EXPECT_EQ(headers.exit_status, 0) << headers.output;
+  EXPECT_NE(headers.output.find("HDRIs: headers and sizes checked"), std::string::npos);
+  CommandRun deep = CheckLibrary({"--deep", Utf8(folder.path())});
+  EXPECT_EQ(deep.exit_status, 1) << deep.output;
+  EXPECT_NE(deep.output.find("broken [undecodable_hdri]: \"Sky.hdr\" does not load (the file "
+                             "ends in row "),
+            std::string::npos)
+      << deep.output;
+}
+
 TEST(CheckLibraryProgram, UsageErrorsAndUnreadableFoldersExitWithTwo) {
   TempFolder folder;
   WriteBytes(folder.path() / "plain.txt", "");

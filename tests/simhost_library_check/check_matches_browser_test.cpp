@@ -7,9 +7,9 @@
 #include <string>
 
 #include "common/plugin_ids.h"
-#include "library_check/library_scan.h"
-#include "library_check/tile_check.h"
 #include "library_check_support.h"
+#include "packlib/library_scan.h"
+#include "packlib/tile_check.h"
 #include "plugin_fixture.h"
 #include "utf8_path.h"
 #include "windows/window_system.h"
@@ -18,9 +18,9 @@ namespace lumidrome_test {
 namespace {
 
 namespace fs = std::filesystem;
-using simhost_app::LibraryCheck;
-using simhost_app::Severity;
-using simhost_app::TileCheck;
+using packlib::LibraryCheck;
+using packlib::Severity;
+using packlib::TileCheck;
 
 using simhost_app::plugin_ids::kFirstTile;
 using simhost_app::plugin_ids::kHdriObject;
@@ -42,7 +42,7 @@ class CheckMatchesBrowser : public testing::Test {
     fs::path packs = fixture_.plugin_folder() / "Packs";
     fs::remove_all(packs);
     WriteFaultyLibrary(packs);
-    check_ = simhost_app::CheckLibrary(packs.u8string());
+    check_ = packlib::CheckLibrary(packs.u8string());
   }
   simhost::Host& host() { return fixture_.host(); }
 
@@ -63,11 +63,11 @@ class CheckMatchesBrowser : public testing::Test {
     host().ClearRecords();
     ASSERT_TRUE(host().Windows().SendInput(browser_, kFirstTile + tile.number,
                                            simhost::InputEvent::Click()));
-    Severity severity = simhost_app::TileSeverity(tile);
+    Severity severity = packlib::TileSeverity(tile);
     size_t messages = severity == Severity::kBroken || severity == Severity::kBrokenInSmallMode;
     ASSERT_EQ(host().Messages().size(), messages);
     if (messages == 1) {
-      EXPECT_EQ(host().Messages()[0], simhost_app::kBrokenAssetMessage);
+      EXPECT_EQ(host().Messages()[0], packlib::kBrokenAssetMessage);
     }
     std::string file = object_->Data().GetText(kObjectFile);
     if (severity == Severity::kBroken) {
@@ -93,7 +93,7 @@ TEST_F(CheckMatchesBrowser, PackChooserListsThePacksInTheCheckedOrder) {
   OpenBrowserOnSelection();
   simhost::GadgetInfo chooser = host().Windows().QueryGadget(browser_, kPackChooser);
   ASSERT_GE(chooser.entries.size(), check_.packs.size());
-  for (const simhost_app::PackCheck& pack : check_.packs) {
+  for (const packlib::PackCheck& pack : check_.packs) {
     EXPECT_EQ(chooser.entries[pack.index], std::make_pair(pack.index, pack.display_name));
   }
 }
@@ -102,7 +102,7 @@ TEST_F(CheckMatchesBrowser, EveryShowAllClickEndsAsTheCheckSays) {
   OpenBrowserOnSelection();
   ASSERT_TRUE(host().Windows().ChooseComboValue(browser_, kPackChooser, kShowAll));
   int clicked = 0;
-  for (const simhost_app::PackCheck& pack : check_.packs) {
+  for (const packlib::PackCheck& pack : check_.packs) {
     for (const TileCheck& tile : pack.tiles) {
       SCOPED_TRACE(pack.folder + "/" + tile.file);
       ExpectClickOutcome(pack.folder, tile);

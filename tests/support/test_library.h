@@ -14,6 +14,9 @@ struct Colour {
 
 // A JPEG of one colour; false when the file cannot be written.
 bool WriteJpeg(const std::filesystem::path& file, int width, int height, Colour colour);
+// A small picture of mid grey in the HDRI format the extension names:
+// OpenEXR for ".exr", else Radiance.
+std::string TinyHdri(const std::string& extension, int width, int height);
 // Writes the bytes as they are, creating the parent folders.
 void WriteBytes(const std::filesystem::path& file, const std::string& bytes);
 

@@ -1,11 +1,10 @@
-// Counts as a person reads them: "1 tile", "2 tiles" (the stand-in host's
-// own helper, under the commands' namespace).
+// Counts as a person reads them, under the commands' namespace.
 #pragma once
 
-#include "text_util.h"
+#include "text/english_counts.h"
 
 namespace simhost_app {
 
-using simhost::Counted;
+using lumidrome::Counted;
 
 }  // namespace simhost_app

@@ -5,14 +5,22 @@
 #include <memory>
 #include <system_error>
 
-#include "library_check/human_report.h"
-#include "library_check/json_report.h"
-#include "library_check/library_scan.h"
-#include "library_check/printable_text.h"
+#include "packlib/hdri_check.h"
+#include "packlib/human_report.h"
+#include "packlib/json_report.h"
+#include "packlib/library_scan.h"
+#include "packlib/printable_text.h"
 #include "platform/platform.h"
 #include "text_util.h"
 
 namespace simhost_app {
+
+using packlib::CanListFolder;
+using packlib::CheckExitStatus;
+using packlib::CheckLibrary;
+using packlib::EscapedForTerminal;
+using packlib::LibraryCheck;
+using packlib::Summarize;
 
 namespace {
 
@@ -28,11 +36,19 @@ std::string AbsoluteFolder(const std::string& folder) {
   return simhost::NormalFolder(simhost::platform::AbsolutePath(folder));
 }
 
+std::string DeepHelp() {
+  std::string help =
+      "decode every pixel of each HDRI and small HDRI, not only its header and the size the "
+      "header asks of the file";
+  if (!packlib::DecodesExrFully()) help += " (this build decodes Radiance files only)";
+  return help;
+}
+
 void WriteReport(const LibraryCheck& library, bool as_json, std::ostream& out) {
   if (as_json) {
-    out << LibraryCheckJson(library).dump(2) << '\n';
+    out << packlib::LibraryCheckJson(library).dump(2) << '\n';
   } else {
-    WriteHumanReport(library, out);
+    packlib::WriteHumanReport(library, out);
   }
 }
 
@@ -51,7 +67,9 @@ int RunCheckLibrary(const CheckLibraryOptions& options, const std::vector<std::s
         << ": " << reason << "\n";
     return kUsageError;
   }
-  LibraryCheck library = CheckLibrary(folder);
+  packlib::CheckOptions check;
+  check.deep = options.deep;
+  LibraryCheck library = CheckLibrary(folder, check);
   WriteReport(library, options.json, out);
   out.flush();
   return CheckExitStatus(Summarize(library));
@@ -64,11 +82,12 @@ void AddCheckLibraryCommand(CLI::App& app, int* exit_code) {
       "tells a pack author what the browser will make of a library: its packs and tiles in "
       "browsing order, what a click on each tile finds, and what will fail or fall back. "
       "Exit status 0 when every click finds its files, 1 when a click can show the "
-      "broken-asset message or when DIR holds no packs or is a pack rather than a library, 2 "
-      "for a usage error or an unreadable DIR");
+      "broken-asset message or hand the scene an HDRI that does not load, or when DIR holds no "
+      "packs or is a pack rather than a library, 2 for a usage error or an unreadable DIR");
   command->add_option("DIR", options->folder, "the library folder, holding one folder per pack")
       ->required();
   command->add_flag("--json", options->json, "write the report as JSON instead of text");
+  command->add_flag("--deep", options->deep, DeepHelp());
   command->callback(
       [options, exit_code] { *exit_code = RunCheckLibrary(*options, {}, std::cout, std::cerr); });
 }
