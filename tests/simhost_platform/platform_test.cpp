@@ -16,7 +16,7 @@
 #include <system_error>
 #include <vector>
 
-#include "text_util.h"
+#include "text/text_util.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include <algorithm>
 
-#include "file_codes.h"
+#include "files/file_codes.h"
 #include "host.h"
 #include "platform/platform.h"
 #include "test_support.h"

@@ -2,7 +2,7 @@
 // own helper, under the commands' namespace).
 #pragma once
 
-#include "text_util.h"
+#include "text/text_util.h"
 
 namespace simhost_app {
 

@@ -10,7 +10,7 @@
 #include "library_check/library_scan.h"
 #include "library_check/printable_text.h"
 #include "platform/platform.h"
-#include "text_util.h"
+#include "text/text_util.h"
 
 namespace simhost_app {
 

@@ -5,12 +5,12 @@
 #include <map>
 #include <set>
 
-#include "directory.h"
+#include "files/directory.h"
 #include "library_check/browser_naming.h"
 #include "library_check/printable_text.h"
 #include "library_check/tile_check.h"
 #include "platform/platform.h"
-#include "text_util.h"
+#include "text/text_util.h"
 
 namespace simhost_app {
 

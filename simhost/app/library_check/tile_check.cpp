@@ -4,11 +4,11 @@
 #include <cstring>
 
 #include "bitmap.h"
-#include "directory.h"
+#include "files/directory.h"
 #include "library_check/browser_naming.h"
 #include "library_check/printable_text.h"
 #include "platform/platform.h"
-#include "text_util.h"
+#include "text/text_util.h"
 
 namespace simhost_app {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "api.h"
-#include "document.h"
 #include "host.h"
-#include "text_util.h"
+#include "scene/document.h"
+#include "text/text_util.h"
 
 namespace simhost {
 

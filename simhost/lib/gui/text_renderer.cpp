@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "platform/platform.h"
-#include "text_util.h"
+#include "text/text_util.h"
 
 #ifndef SIMHOST_FONT
 #define SIMHOST_FONT "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"

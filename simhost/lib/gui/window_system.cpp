@@ -1,6 +1,5 @@
 #include "window_system.h"
 
-#include "dialog_api.h"
 #include "png_writer.h"
 #include "window_engine.h"
 
@@ -33,11 +32,6 @@ WindowSystem::WindowSystem(const c4d_function_table& table)
 
 WindowSystem::~WindowSystem() {
   if (current_system == this) current_system = nullptr;
-}
-
-void WindowSystem::FillApi(c4d_dialog_api& api) {
-  FillDialogFunctions(api);
-  FillValueAndAreaFunctions(api);
 }
 
 void WindowSystem::MakeCurrent() { current_system = this; }

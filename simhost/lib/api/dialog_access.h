@@ -1,15 +1,14 @@
-// The C functions of the table's dialog area, filled in two parts.
+// What the dialog area's functions share: reaching the current window
+// engine and the dialog or user area a handle names.
 #pragma once
 
 #include "c4d_function_table.h"
-#include "window_engine.h"
+#include "gui/window_engine.h"
 
 namespace simhost {
 
-// Dialogs, layout building, gadget values.
-void FillDialogFunctions(c4d_dialog_api& api);
-// Gadget values, user areas and their drawing.
-void FillValueAndAreaFunctions(c4d_dialog_api& api);
+// The gadget-value and user-area part of FillDialogApi.
+void FillDialogValueFunctions(c4d_dialog_api* api);
 
 // The engine of the current window system, or null.
 WindowEngine* CurrentEngine();

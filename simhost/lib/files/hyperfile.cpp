@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "container.h"
 #include "platform/platform.h"
+#include "values/container.h"
 
 namespace simhost {
 

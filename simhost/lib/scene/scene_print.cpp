@@ -3,7 +3,7 @@
 
 #include "document.h"
 #include "element_types.h"
-#include "text_util.h"
+#include "text/text_util.h"
 
 namespace simhost {
 

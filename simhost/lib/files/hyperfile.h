@@ -12,7 +12,7 @@
 
 #include "file_codes.h"
 #include "handles.h"
-#include "value.h"
+#include "values/value.h"
 
 namespace simhost {
 

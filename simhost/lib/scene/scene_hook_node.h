@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "atom.h"
-#include "plugin_registry.h"
+#include "modules/plugin_registry.h"
 
 namespace simhost {
 

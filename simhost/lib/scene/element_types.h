@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "value.h"
+#include "values/value.h"
 
 namespace simhost {
 

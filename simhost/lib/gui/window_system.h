@@ -152,9 +152,8 @@ class WindowSystem {
   WindowSystem(const WindowSystem&) = delete;
   WindowSystem& operator=(const WindowSystem&) = delete;
 
-  // Fills the dialog area of the function table. Its functions act on the
-  // window system made current with MakeCurrent.
-  static void FillApi(c4d_dialog_api& api);
+  // The dialog area of the function table (FillDialogApi) acts on the
+  // window system made current here.
   void MakeCurrent();
   static WindowSystem* Current();
 

@@ -1,9 +1,10 @@
-// Dialogs and layout building, as the module reaches them through the table.
-#include "dialog_api.h"
-
+// The dialog area of the function table: dialogs and layout building here,
+// gadget values and user areas in api_dialogs_values.cpp.
 #include <cmath>
 #include <cstdio>
 #include <string>
+
+#include "dialog_access.h"
 
 namespace simhost {
 
@@ -337,44 +338,45 @@ WindowEngine* CurrentEngine() {
   return system ? &system->engine() : nullptr;
 }
 
-void FillDialogFunctions(c4d_dialog_api& api) {
-  api.create = Create;
-  api.destroy = Destroy;
-  api.open = Open;
-  api.close = Close;
-  api.restore_layout = RestoreLayout;
-  api.is_open = IsOpen;
-  api.is_visible = IsOpen;
-  api.set_title = SetTitle;
-  api.set_timer = SetTimer;
-  api.default_create_layout = DefaultCreateLayout;
-  api.default_init_values = DefaultInitValues;
-  api.default_message = DefaultMessage;
-  api.group_begin = GroupBegin;
-  api.group_end = GroupEnd;
-  api.group_space = GroupSpace;
-  api.group_border_space = GroupBorderSpace;
-  api.group_border = GroupBorder;
-  api.scroll_group_begin = ScrollGroupBegin;
-  api.add_static_text = AddStaticText;
-  api.add_button = AddButton;
-  api.add_checkbox = AddCheckbox;
-  api.add_combo_box = AddComboBox;
-  api.add_edit_text = AddEditText;
-  api.add_separator = AddSeparator;
-  api.add_child = AddChild;
-  api.free_children = FreeChildren;
-  api.add_user_area = AddUserArea;
-  api.attach_user_area = AttachUserArea;
-  api.layout_flush_group = LayoutFlushGroup;
-  api.layout_changed = LayoutChanged;
-  api.remove_element = RemoveElement;
-  api.hide_element = HideElement;
-  api.enable = Enable;
-  api.get_visible_area = GetVisibleArea;
-  api.set_visible_area = SetVisibleArea;
-  api.get_item_dim = GetItemDim;
-  api.gadget_id = GadgetId;
+void FillDialogApi(c4d_dialog_api* api) {
+  api->create = Create;
+  api->destroy = Destroy;
+  api->open = Open;
+  api->close = Close;
+  api->restore_layout = RestoreLayout;
+  api->is_open = IsOpen;
+  api->is_visible = IsOpen;
+  api->set_title = SetTitle;
+  api->set_timer = SetTimer;
+  api->default_create_layout = DefaultCreateLayout;
+  api->default_init_values = DefaultInitValues;
+  api->default_message = DefaultMessage;
+  api->group_begin = GroupBegin;
+  api->group_end = GroupEnd;
+  api->group_space = GroupSpace;
+  api->group_border_space = GroupBorderSpace;
+  api->group_border = GroupBorder;
+  api->scroll_group_begin = ScrollGroupBegin;
+  api->add_static_text = AddStaticText;
+  api->add_button = AddButton;
+  api->add_checkbox = AddCheckbox;
+  api->add_combo_box = AddComboBox;
+  api->add_edit_text = AddEditText;
+  api->add_separator = AddSeparator;
+  api->add_child = AddChild;
+  api->free_children = FreeChildren;
+  api->add_user_area = AddUserArea;
+  api->attach_user_area = AttachUserArea;
+  api->layout_flush_group = LayoutFlushGroup;
+  api->layout_changed = LayoutChanged;
+  api->remove_element = RemoveElement;
+  api->hide_element = HideElement;
+  api->enable = Enable;
+  api->get_visible_area = GetVisibleArea;
+  api->set_visible_area = SetVisibleArea;
+  api->get_item_dim = GetItemDim;
+  api->gadget_id = GadgetId;
+  FillDialogValueFunctions(api);
 }
 
 }  // namespace simhost

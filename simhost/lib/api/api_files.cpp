@@ -1,11 +1,11 @@
 // The file area of the function table: file-system questions, selections,
 // directory iteration, container files and binary files.
 #include "api.h"
-#include "basefile.h"
-#include "directory.h"
+#include "files/basefile.h"
+#include "files/directory.h"
+#include "files/hyperfile.h"
 #include "host.h"
-#include "hyperfile.h"
-#include "text_util.h"
+#include "text/text_util.h"
 
 namespace simhost {
 

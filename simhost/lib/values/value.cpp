@@ -4,9 +4,9 @@
 #include <cstring>
 #include <sstream>
 
-#include "atom.h"
 #include "container.h"
-#include "text_util.h"
+#include "scene/atom.h"
+#include "text/text_util.h"
 
 namespace simhost {
 

@@ -1,10 +1,11 @@
-// Gadget values and user areas, as the module reaches them through the table.
+// The dialog area of the function table, continued: gadget values, user
+// areas and their drawing.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
 
-#include "dialog_api.h"
+#include "dialog_access.h"
 
 namespace simhost {
 
@@ -212,29 +213,29 @@ void UaDrawText(c4d_userarea* handle, const char* text, int32_t x, int32_t y, in
 
 }  // namespace
 
-void FillValueAndAreaFunctions(c4d_dialog_api& api) {
-  api.get_int32 = GetInt32;
-  api.set_int32 = SetInt32;
-  api.get_float = GetFloat;
-  api.set_float = SetFloat;
-  api.get_string = GetString;
-  api.set_string = SetString;
-  api.send_parent_message = SendParentMessage;
-  api.ua_release = UaRelease;
-  api.ua_get_id = UaGetId;
-  api.ua_get_dialog = UaGetDialog;
-  api.ua_get_width = UaGetWidth;
-  api.ua_get_height = UaGetHeight;
-  api.ua_redraw = UaRedraw;
-  api.ua_layout_changed = UaLayoutChanged;
-  api.ua_send_parent_message = UaSendParentMessage;
-  api.ua_default_input_event = UaDefaultInputEvent;
-  api.ua_default_message = UaDefaultMessage;
-  api.ua_draw_bitmap = UaDrawBitmap;
-  api.ua_draw_set_pen = UaDrawSetPen;
-  api.ua_draw_rectangle = UaDrawRectangle;
-  api.ua_draw_line = UaDrawLine;
-  api.ua_draw_text = UaDrawText;
+void FillDialogValueFunctions(c4d_dialog_api* api) {
+  api->get_int32 = GetInt32;
+  api->set_int32 = SetInt32;
+  api->get_float = GetFloat;
+  api->set_float = SetFloat;
+  api->get_string = GetString;
+  api->set_string = SetString;
+  api->send_parent_message = SendParentMessage;
+  api->ua_release = UaRelease;
+  api->ua_get_id = UaGetId;
+  api->ua_get_dialog = UaGetDialog;
+  api->ua_get_width = UaGetWidth;
+  api->ua_get_height = UaGetHeight;
+  api->ua_redraw = UaRedraw;
+  api->ua_layout_changed = UaLayoutChanged;
+  api->ua_send_parent_message = UaSendParentMessage;
+  api->ua_default_input_event = UaDefaultInputEvent;
+  api->ua_default_message = UaDefaultMessage;
+  api->ua_draw_bitmap = UaDrawBitmap;
+  api->ua_draw_set_pen = UaDrawSetPen;
+  api->ua_draw_rectangle = UaDrawRectangle;
+  api->ua_draw_line = UaDrawLine;
+  api->ua_draw_text = UaDrawText;
 }
 
 }  // namespace simhost

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "text_util.h"
+#include "text/text_util.h"
 
 namespace simhost {
 

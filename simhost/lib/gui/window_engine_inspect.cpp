@@ -1,7 +1,7 @@
 // Text descriptions of windows and gadgets, for people and for tests.
 #include <sstream>
 
-#include "text_util.h"
+#include "text/text_util.h"
 #include "window_engine.h"
 
 namespace simhost {

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "container.h"
 #include "element_types.h"
 #include "handles.h"
+#include "values/container.h"
 
 namespace simhost {
 

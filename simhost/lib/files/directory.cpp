@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "text_util.h"
+#include "text/text_util.h"
 
 namespace simhost {
 

@@ -3,7 +3,7 @@
 #include <unordered_map>
 
 #include "document.h"
-#include "text_util.h"
+#include "text/text_util.h"
 
 namespace simhost {
 
