@@ -26,7 +26,7 @@ std::unique_ptr<Gadget> MakeGadget(GadgetKind kind, int32_t id, int32_t flags, i
 c4d_gadget* AddTo(c4d_dialog* handle, std::unique_ptr<Gadget> gadget) {
   return WithDialog(handle, static_cast<c4d_gadget*>(nullptr),
                     [&](WindowEngine& engine, Dialog& dialog) {
-                      return engine.AddGadget(dialog, std::move(gadget));
+                      return engine.layout().AddGadget(dialog, std::move(gadget));
                     });
 }
 
@@ -36,12 +36,12 @@ c4d_dialog* Create(const c4d_dialog_callbacks* callbacks, void* self) {
   WindowEngine* engine = CurrentEngine();
   if (!engine) return nullptr;
   WindowEngine::Activity activity(*engine);
-  return engine->CreateDialog(callbacks, self);
+  return engine->life().CreateDialog(callbacks, self);
 }
 
 void Destroy(c4d_dialog* handle) {
   WithDialog(handle, 0, [](WindowEngine& engine, Dialog& dialog) {
-    engine.DestroyDialog(dialog);
+    engine.life().DestroyDialog(dialog);
     return 0;
   });
 }
@@ -49,19 +49,21 @@ void Destroy(c4d_dialog* handle) {
 c4d_bool Open(c4d_dialog* handle, int32_t type, int32_t plugin_id, int32_t x, int32_t y,
               int32_t width, int32_t height, int32_t sub_id) {
   return WithDialog(handle, 0, [&](WindowEngine& engine, Dialog& dialog) {
-    return engine.Open(dialog, type, plugin_id, x, y, width, height, sub_id) ? 1 : 0;
+    return engine.life().Open(dialog, type, plugin_id, x, y, width, height, sub_id) ? 1 : 0;
   });
 }
 
 c4d_bool Close(c4d_dialog* handle) {
-  return WithDialog(
-      handle, 0, [](WindowEngine& engine, Dialog& dialog) { return engine.Close(dialog) ? 1 : 0; });
+  return WithDialog(handle, 0, [](WindowEngine& engine, Dialog& dialog) {
+    return engine.life().Close(dialog) ? 1 : 0;
+  });
 }
 
 // The secret is the host's own layout record, passed through the module.
 c4d_bool RestoreLayout(c4d_dialog* handle, int32_t plugin_id, int32_t sub_id, void* secret) {
   return WithDialog(handle, 0, [&](WindowEngine& engine, Dialog& dialog) {
-    return engine.RestoreLayout(dialog, plugin_id, sub_id, static_cast<const SavedLayout*>(secret))
+    return engine.life().RestoreLayout(dialog, plugin_id, sub_id,
+                                       static_cast<const SavedLayout*>(secret))
                ? 1
                : 0;
   });
@@ -88,19 +90,19 @@ void SetTimer(c4d_dialog* handle, int32_t milliseconds) {
 
 c4d_bool DefaultCreateLayout(c4d_dialog* handle) {
   return WithDialog(handle, 0, [](WindowEngine& engine, Dialog& dialog) {
-    return engine.DefaultCreateLayout(dialog) ? 1 : 0;
+    return engine.life().DefaultCreateLayout(dialog) ? 1 : 0;
   });
 }
 
 c4d_bool DefaultInitValues(c4d_dialog* handle) {
   return WithDialog(handle, 0, [](WindowEngine& engine, Dialog& dialog) {
-    return engine.DefaultInitValues(dialog) ? 1 : 0;
+    return engine.life().DefaultInitValues(dialog) ? 1 : 0;
   });
 }
 
 int32_t DefaultMessage(c4d_dialog* handle, const c4d_container* message, c4d_container*) {
   return WithDialog(handle, 0, [&](WindowEngine& engine, Dialog& dialog) {
-    return engine.DefaultMessage(dialog, message);
+    return engine.life().DefaultMessage(dialog, message);
   });
 }
 
@@ -114,7 +116,7 @@ c4d_bool GroupBegin(c4d_dialog* handle, int32_t id, int32_t flags, int32_t colum
   group->text = Text(title);
   group->group_flags = group_flags;
   return WithDialog(handle, 0, [&](WindowEngine& engine, Dialog& dialog) {
-    return engine.BeginGroup(dialog, std::move(group)) ? 1 : 0;
+    return engine.layout().BeginGroup(dialog, std::move(group)) ? 1 : 0;
   });
 }
 
@@ -124,7 +126,7 @@ c4d_bool ScrollGroupBegin(c4d_dialog* handle, int32_t id, int32_t flags, int32_t
   group->scroll_flags = scroll_flags;
   group->columns = 1;
   return WithDialog(handle, 0, [&](WindowEngine& engine, Dialog& dialog) {
-    return engine.BeginGroup(dialog, std::move(group)) ? 1 : 0;
+    return engine.layout().BeginGroup(dialog, std::move(group)) ? 1 : 0;
   });
 }
 
@@ -238,7 +240,7 @@ c4d_userarea* AttachUserArea(c4d_dialog* handle, int32_t id, int32_t flags,
                              const c4d_userarea_callbacks* callbacks, void* self) {
   return WithDialog(handle, static_cast<c4d_userarea*>(nullptr),
                     [&](WindowEngine& engine, Dialog& dialog) {
-                      return engine.Attach(dialog, id, flags, callbacks, self);
+                      return engine.layout().Attach(dialog, id, flags, callbacks, self);
                     });
 }
 
@@ -246,20 +248,20 @@ c4d_userarea* AttachUserArea(c4d_dialog* handle, int32_t id, int32_t flags,
 
 c4d_bool LayoutFlushGroup(c4d_dialog* handle, int32_t id) {
   return WithDialog(handle, 0, [&](WindowEngine& engine, Dialog& dialog) {
-    return engine.FlushGroup(dialog, id) ? 1 : 0;
+    return engine.layout().FlushGroup(dialog, id) ? 1 : 0;
   });
 }
 
 c4d_bool LayoutChanged(c4d_dialog* handle, int32_t, c4d_bool) {
   return WithOpenDialog(handle, 0, [](WindowEngine& engine, Dialog& dialog) {
-    engine.LayoutChanged(dialog);
+    engine.layout().LayoutChanged(dialog);
     return 1;
   });
 }
 
 c4d_bool RemoveElement(c4d_dialog* handle, int32_t id) {
   return WithDialog(handle, 0, [&](WindowEngine& engine, Dialog& dialog) {
-    return engine.RemoveElement(dialog, id) ? 1 : 0;
+    return engine.layout().RemoveElement(dialog, id) ? 1 : 0;
   });
 }
 
@@ -286,7 +288,7 @@ c4d_bool GetVisibleArea(c4d_dialog* handle, int32_t id, int32_t* x1, int32_t* y1
                         int32_t* y2) {
   return WithOpenDialog(handle, 0, [&](WindowEngine& engine, Dialog& dialog) {
     Rect area;
-    if (!engine.VisibleArea(dialog, id, &area)) return 0;
+    if (!engine.layout().VisibleArea(dialog, id, &area)) return 0;
     if (x1) *x1 = area.x;
     if (y1) *y1 = area.y;
     if (x2) *x2 = area.Right();
@@ -299,7 +301,7 @@ c4d_bool GetVisibleArea(c4d_dialog* handle, int32_t id, int32_t* x1, int32_t* y1
 // as far as the content allows.
 c4d_bool SetVisibleArea(c4d_dialog* handle, int32_t id, int32_t x1, int32_t y1, int32_t, int32_t) {
   return WithOpenDialog(handle, 0, [&](WindowEngine& engine, Dialog& dialog) {
-    engine.EnsureLayout(dialog);
+    engine.layout().EnsureLayout(dialog);
     Gadget* group = dialog.FindKind(id, GadgetKind::kScrollGroup);
     if (!group) return 0;
     group->scroll_x = x1;
@@ -313,7 +315,7 @@ c4d_bool SetVisibleArea(c4d_dialog* handle, int32_t id, int32_t x1, int32_t y1, 
 c4d_bool GetItemDim(c4d_dialog* handle, int32_t id, int32_t* x, int32_t* y, int32_t* w,
                     int32_t* h) {
   return WithOpenDialog(handle, 0, [&](WindowEngine& engine, Dialog& dialog) {
-    engine.EnsureLayout(dialog);
+    engine.layout().EnsureLayout(dialog);
     Gadget* gadget = dialog.Find(id, [](const Gadget&) { return true; });
     if (!gadget) return 0;
     if (x) *x = gadget->rect.x;

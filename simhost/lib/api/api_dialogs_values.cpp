@@ -131,7 +131,7 @@ Size UaSize(c4d_userarea* handle) {
   return WithArea(handle, Size{}, [](WindowEngine& engine, UserArea& area) {
     Gadget* gadget = engine.AttachedGadget(area);
     if (!gadget) return Size{};
-    engine.EnsureLayout(*engine.FindDialog(area.dialog));
+    engine.layout().EnsureLayout(*engine.FindDialog(area.dialog));
     gadget = engine.AttachedGadget(area);
     return gadget ? Size{gadget->rect.width, gadget->rect.height} : Size{};
   });
@@ -143,27 +143,27 @@ int32_t UaGetHeight(c4d_userarea* handle) { return UaSize(handle).height; }
 
 void UaRedraw(c4d_userarea* handle) {
   WithArea(handle, 0, [](WindowEngine& engine, UserArea& area) {
-    engine.Redraw(area);
+    engine.painting().Redraw(area);
     return 0;
   });
 }
 
 void UaLayoutChanged(c4d_userarea* handle) {
   WithArea(handle, 0, [](WindowEngine& engine, UserArea& area) {
-    if (engine.AttachedGadget(area)) engine.LayoutChanged(*engine.FindDialog(area.dialog));
+    if (engine.AttachedGadget(area)) engine.layout().LayoutChanged(*engine.FindDialog(area.dialog));
     return 0;
   });
 }
 
 c4d_bool UaSendParentMessage(c4d_userarea* handle, const c4d_container* message) {
   return WithArea(handle, 0, [&](WindowEngine& engine, UserArea& area) {
-    return engine.SendParentMessage(area, message) ? 1 : 0;
+    return engine.input().SendParentMessage(area, message) ? 1 : 0;
   });
 }
 
 c4d_bool UaDefaultInputEvent(c4d_userarea* handle, const c4d_container* message) {
   return WithArea(handle, 0, [&](WindowEngine& engine, UserArea& area) {
-    return engine.DefaultInputEvent(area, message) ? 1 : 0;
+    return engine.input().DefaultInputEvent(area, message) ? 1 : 0;
   });
 }
 
@@ -173,7 +173,7 @@ void UaDrawBitmap(c4d_userarea* handle, const c4d_bitmap* bitmap, int32_t wx, in
                   int32_t ww, int32_t wh, int32_t x, int32_t y, int32_t w, int32_t h,
                   int32_t mode) {
   WithArea(handle, 0, [&](WindowEngine& engine, UserArea& area) {
-    engine.DrawBitmap(area, bitmap, Rect{wx, wy, ww, wh}, Rect{x, y, w, h}, mode);
+    engine.painting().DrawBitmap(area, bitmap, Rect{wx, wy, ww, wh}, Rect{x, y, w, h}, mode);
     return 0;
   });
 }
@@ -192,21 +192,21 @@ void UaDrawSetPen(c4d_userarea* handle, double r, double g, double b) {
 
 void UaDrawRectangle(c4d_userarea* handle, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
   WithArea(handle, 0, [&](WindowEngine& engine, UserArea& area) {
-    engine.DrawRectangle(area, x1, y1, x2, y2);
+    engine.painting().DrawRectangle(area, x1, y1, x2, y2);
     return 0;
   });
 }
 
 void UaDrawLine(c4d_userarea* handle, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
   WithArea(handle, 0, [&](WindowEngine& engine, UserArea& area) {
-    engine.DrawLine(area, x1, y1, x2, y2);
+    engine.painting().DrawLine(area, x1, y1, x2, y2);
     return 0;
   });
 }
 
 void UaDrawText(c4d_userarea* handle, const char* text, int32_t x, int32_t y, int32_t flags) {
   WithArea(handle, 0, [&](WindowEngine& engine, UserArea& area) {
-    engine.DrawText(area, text ? text : "", x, y, flags);
+    engine.painting().DrawText(area, text ? text : "", x, y, flags);
     return 0;
   });
 }

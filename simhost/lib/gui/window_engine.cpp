@@ -1,4 +1,8 @@
+// The engine's core: dialogs and user areas by handle, the graveyard, and
+// the calls into the module's dialogs.
 #include "window_engine.h"
+
+#include "container_access.h"
 
 namespace simhost {
 
@@ -55,6 +59,28 @@ std::vector<uint64_t> WindowEngine::DialogSerials() const {
   return serials;
 }
 
+c4d_dialog* WindowEngine::AddDialog(std::unique_ptr<Dialog> dialog) {
+  c4d_dialog* handle = dialog->handle();
+  dialogs_[dialog->serial()] = std::move(dialog);
+  return handle;
+}
+
+void WindowEngine::RemoveDialog(uint64_t serial) {
+  for (auto& entry : areas_) {
+    if (entry.second->dialog == serial) entry.second->dialog = 0;
+  }
+  auto found = dialogs_.find(serial);
+  if (found == dialogs_.end()) return;
+  Bury(std::move(found->second));
+  dialogs_.erase(found);
+}
+
+c4d_userarea* WindowEngine::AddArea(std::unique_ptr<UserArea> area) {
+  c4d_userarea* handle = area->handle();
+  areas_[area->serial] = std::move(area);
+  return handle;
+}
+
 void WindowEngine::Bury(std::unique_ptr<Dialog> dialog) {
   if (dialog) dead_dialogs_.push_back(std::move(dialog));
 }
@@ -73,10 +99,79 @@ c4d_gadget* WindowEngine::GadgetHandle(const Gadget& gadget) {
   return reinterpret_cast<c4d_gadget*>(static_cast<uintptr_t>(gadget.serial));
 }
 
-void WindowEngine::SetDefaultFailures(std::optional<bool> create_layout,
-                                      std::optional<bool> init_values) {
-  if (create_layout) default_create_layout_fails_ = *create_layout;
-  if (init_values) default_init_values_fails_ = *init_values;
+void WindowEngine::TakeDownWindow(Dialog& dialog) {
+  std::vector<std::unique_ptr<Gadget>> removed;
+  std::vector<uint64_t> areas;
+  dialog.Clear(removed, areas);
+  Bury(std::move(removed), areas);
+  dialog.open = false;
+  dialog.closing = false;
+  dialog.canvas.Resize(0, 0, Rgb{});
+}
+
+int32_t WindowEngine::CallMessage(uint64_t serial, const c4d_container* message,
+                                  c4d_container* result) {
+  Dialog* dialog = FindDialog(serial);
+  if (!dialog || !dialog->callbacks) return 0;
+  if (!dialog->callbacks->message) return life_.DefaultMessage(*dialog, message);
+  OwnedContainer scratch(containers(), 0);
+  return dialog->callbacks->message(dialog->self, message, result ? result : scratch.get());
+}
+
+bool WindowEngine::CallCommand(uint64_t serial, int32_t id, const c4d_container* message) {
+  Dialog* dialog = FindDialog(serial);
+  if (!dialog || !dialog->open || !dialog->callbacks || !dialog->callbacks->command) return false;
+  return dialog->callbacks->command(dialog->self, id, message) != 0;
+}
+
+int32_t WindowEngine::SendSimpleMessage(uint64_t dialog, int32_t id) {
+  OwnedContainer message(containers(), id);
+  OwnedContainer result(containers(), 0);
+  return CallMessage(dialog, message.get(), result.get());
+}
+
+void WindowEngine::ForgetEverything() {
+  for (auto& entry : dialogs_) {
+    TakeDownWindow(*entry.second);
+    entry.second->callbacks = nullptr;
+    Bury(std::move(entry.second));
+  }
+  dialogs_.clear();
+  for (auto& entry : areas_) {
+    entry.second->callbacks = nullptr;
+    dead_areas_.push_back(std::move(entry.second));
+  }
+  areas_.clear();
+  painting_.Forget();
+}
+
+std::vector<uint64_t> WindowEngine::AttachedAreas(Dialog& dialog) {
+  std::vector<uint64_t> areas;
+  WalkTree(dialog.root(), [&areas](Gadget& g) {
+    if (g.kind == GadgetKind::kUserArea && g.area != 0) areas.push_back(g.area);
+    return true;
+  });
+  return areas;
+}
+
+Gadget* WindowEngine::AttachedGadget(const UserArea& area) const {
+  if (area.gadget == 0) return nullptr;
+  Dialog* dialog = FindDialog(area.dialog);
+  if (!dialog || !dialog->open) return nullptr;
+  Gadget* gadget = dialog->FindBySerial(area.gadget);
+  return gadget && gadget->area == area.serial ? gadget : nullptr;
+}
+
+// A released area whose gadget still stands leaves the gadget empty: it
+// draws nothing from then on.
+void WindowEngine::ReleaseArea(UserArea& area) {
+  if (Gadget* gadget = AttachedGadget(area)) {
+    gadget->area = 0;
+    if (Dialog* dialog = FindDialog(area.dialog)) dialog->layout_dirty = true;
+  }
+  auto found = areas_.find(area.serial);
+  dead_areas_.push_back(std::move(found->second));
+  areas_.erase(found);
 }
 
 }  // namespace simhost

@@ -40,15 +40,15 @@ WindowSystem* WindowSystem::Current() { return current_system; }
 
 void WindowSystem::CloseAllWindows() {
   WindowEngine::Activity activity(*engine_);
-  engine_->CloseAllWindows();
+  engine_->life().CloseAllWindows();
 }
 
 void WindowSystem::SetDefaultCreateLayoutFails(bool fails) {
-  engine_->SetDefaultFailures(fails, std::nullopt);
+  engine_->life().SetDefaultFailures(fails, std::nullopt);
 }
 
 void WindowSystem::SetDefaultInitValuesFails(bool fails) {
-  engine_->SetDefaultFailures(std::nullopt, fails);
+  engine_->life().SetDefaultFailures(std::nullopt, fails);
 }
 
 std::vector<c4d_dialog*> WindowSystem::Dialogs() const {
@@ -89,11 +89,12 @@ int32_t WindowSystem::RaiseCount(c4d_dialog* handle) const {
 
 bool WindowSystem::Resize(c4d_dialog* handle, int32_t width, int32_t height) {
   return OnDialog(*engine_, handle, false,
-                  [&](Dialog& d) { return engine_->Resize(d, width, height); });
+                  [&](Dialog& d) { return engine_->layout().Resize(d, width, height); });
 }
 
 int32_t WindowSystem::SendCursorInfo(c4d_dialog* handle, int32_t x, int32_t y) {
-  return OnDialog(*engine_, handle, 0, [&](Dialog& d) { return engine_->SendCursorInfo(d, x, y); });
+  return OnDialog(*engine_, handle, 0,
+                  [&](Dialog& d) { return engine_->input().SendCursorInfo(d, x, y); });
 }
 
 int32_t WindowSystem::SendMessage(c4d_dialog* handle, const c4d_container* message,
@@ -104,60 +105,61 @@ int32_t WindowSystem::SendMessage(c4d_dialog* handle, const c4d_container* messa
 }
 
 bool WindowSystem::UserClose(c4d_dialog* handle) {
-  return OnDialog(*engine_, handle, false, [&](Dialog& d) { return engine_->UserClose(d); });
+  return OnDialog(*engine_, handle, false, [&](Dialog& d) { return engine_->life().UserClose(d); });
 }
 
 SavedLayout WindowSystem::SaveLayout(c4d_dialog* handle) {
   return OnDialog(*engine_, handle, SavedLayout{},
-                  [&](Dialog& d) { return engine_->SaveLayout(d); });
+                  [&](Dialog& d) { return engine_->life().SaveLayout(d); });
 }
 
 bool WindowSystem::ChooseComboValue(c4d_dialog* handle, int32_t id, int32_t value) {
   return OnDialog(*engine_, handle, false,
-                  [&](Dialog& d) { return engine_->ChooseComboValue(d, id, value); });
+                  [&](Dialog& d) { return engine_->input().ChooseComboValue(d, id, value); });
 }
 
 bool WindowSystem::ChooseComboText(c4d_dialog* handle, int32_t id, const std::string& text) {
   return OnDialog(*engine_, handle, false,
-                  [&](Dialog& d) { return engine_->ChooseComboText(d, id, text); });
+                  [&](Dialog& d) { return engine_->input().ChooseComboText(d, id, text); });
 }
 
 bool WindowSystem::ClickGadget(c4d_dialog* handle, int32_t id) {
-  return OnDialog(*engine_, handle, false, [&](Dialog& d) { return engine_->ClickGadget(d, id); });
+  return OnDialog(*engine_, handle, false,
+                  [&](Dialog& d) { return engine_->input().ClickGadget(d, id); });
 }
 
 bool WindowSystem::SendInput(c4d_dialog* handle, int32_t gadget_id, const InputEvent& event) {
   return OnDialog(*engine_, handle, false,
-                  [&](Dialog& d) { return engine_->SendInput(d, gadget_id, event); });
+                  [&](Dialog& d) { return engine_->input().SendInput(d, gadget_id, event); });
 }
 
 bool WindowSystem::SendInputAt(c4d_dialog* handle, int32_t x, int32_t y, const InputEvent& event) {
   return OnDialog(*engine_, handle, false,
-                  [&](Dialog& d) { return engine_->SendInputAt(d, x, y, event); });
+                  [&](Dialog& d) { return engine_->input().SendInputAt(d, x, y, event); });
 }
 
 void WindowSystem::FireTimer(c4d_dialog* handle) {
   OnDialog(*engine_, handle, 0, [&](Dialog& d) {
-    engine_->FireTimer(d);
+    engine_->input().FireTimer(d);
     return 0;
   });
 }
 
 void WindowSystem::BroadcastCoreMessage(int32_t id) {
   WindowEngine::Activity activity(*engine_);
-  engine_->BroadcastCoreMessage(id);
+  engine_->input().BroadcastCoreMessage(id);
 }
 
 std::string WindowSystem::DescribeTree(c4d_dialog* handle) {
   return OnDialog(*engine_, handle, std::string("no such dialog\n"),
-                  [&](Dialog& d) { return engine_->DescribeTree(d); });
+                  [&](Dialog& d) { return engine_->inspection().DescribeTree(d); });
 }
 
 GridInfo WindowSystem::QueryGrid(c4d_dialog* handle, int32_t group_id) {
   GridInfo none;
   none.group_id = group_id;
   return OnDialog(*engine_, handle, none,
-                  [&](Dialog& d) { return engine_->QueryGrid(d, group_id); });
+                  [&](Dialog& d) { return engine_->inspection().QueryGrid(d, group_id); });
 }
 
 std::string WindowSystem::DescribeGrid(c4d_dialog* handle, int32_t group_id) {
@@ -167,19 +169,19 @@ std::string WindowSystem::DescribeGrid(c4d_dialog* handle, int32_t group_id) {
 
 GadgetInfo WindowSystem::QueryGadget(c4d_dialog* handle, int32_t id) {
   return OnDialog(*engine_, handle, GadgetInfo{},
-                  [&](Dialog& d) { return engine_->QueryGadget(d, id); });
+                  [&](Dialog& d) { return engine_->inspection().QueryGadget(d, id); });
 }
 
 std::vector<VisibleUserArea> WindowSystem::VisibleUserAreas(c4d_dialog* handle) {
   return OnDialog(*engine_, handle, std::vector<VisibleUserArea>{},
-                  [&](Dialog& d) { return engine_->VisibleUserAreas(d); });
+                  [&](Dialog& d) { return engine_->inspection().VisibleUserAreas(d); });
 }
 
 bool WindowSystem::VisibleArea(c4d_dialog* handle, int32_t scroll_group_id, int32_t* x1,
                                int32_t* y1, int32_t* x2, int32_t* y2) {
   return OnDialog(*engine_, handle, false, [&](Dialog& d) {
     Rect area;
-    if (!engine_->VisibleArea(d, scroll_group_id, &area)) return false;
+    if (!engine_->layout().VisibleArea(d, scroll_group_id, &area)) return false;
     if (x1) *x1 = area.x;
     if (y1) *y1 = area.y;
     if (x2) *x2 = area.Right();
@@ -203,12 +205,13 @@ void WindowSystem::ClearDrawCalls(c4d_dialog* handle) {
 }
 
 Picture WindowSystem::RenderWindow(c4d_dialog* handle) {
-  return OnDialog(*engine_, handle, Picture{}, [&](Dialog& d) { return engine_->RenderWindow(d); });
+  return OnDialog(*engine_, handle, Picture{},
+                  [&](Dialog& d) { return engine_->painting().RenderWindow(d); });
 }
 
 Picture WindowSystem::RenderUserArea(c4d_dialog* handle, int32_t gadget_id) {
   return OnDialog(*engine_, handle, Picture{},
-                  [&](Dialog& d) { return engine_->RenderUserArea(d, gadget_id); });
+                  [&](Dialog& d) { return engine_->painting().RenderUserArea(d, gadget_id); });
 }
 
 bool WindowSystem::SavePicture(c4d_dialog* handle, const std::string& path, std::string* error) {

@@ -1,5 +1,6 @@
-// What the host and the user do to windows: resizing, mouse and wheel,
-// choosing entries, closing, saving layouts, timers and core messages.
+// What the user does to windows: the cursor, mouse and wheel, choosing
+// entries, clicking, timers and core messages, and a user area's messages
+// to its dialog.
 #include <algorithm>
 
 #include "container_access.h"
@@ -9,6 +10,8 @@ namespace simhost {
 
 namespace {
 constexpr int32_t kCoreMessageFlag = 4;  // the area wants core messages
+constexpr int32_t kWheelNotch = 120;
+constexpr int32_t kWheelStep = 60;  // pixels per notch
 }  // namespace
 
 InputEvent InputEvent::Click(int32_t channel) {
@@ -24,55 +27,16 @@ InputEvent InputEvent::Wheel(int32_t value) {
   return event;
 }
 
-bool WindowEngine::Resize(Dialog& dialog, int32_t width, int32_t height) {
-  if (!dialog.open) return false;
-  const uint64_t serial = dialog.serial();
-  dialog.size =
-      Size{std::clamp(width, 1, Canvas::kMaxSide), std::clamp(height, 1, Canvas::kMaxSide)};
-  dialog.layout_dirty = true;
-  LayoutNow(dialog);
-  SendSimpleMessage(serial, C4D_BFM_SIZED);
-  if (Dialog* at = FindDialog(serial)) EnsureLayout(*at);
-  return true;
-}
-
-int32_t WindowEngine::SendCursorInfo(Dialog& dialog, int32_t x, int32_t y) {
+int32_t DialogInput::SendCursorInfo(Dialog& dialog, int32_t x, int32_t y) {
   if (!dialog.open) return 0;
-  OwnedContainer message(containers(), C4D_BFM_GETCURSORINFO);
+  OwnedContainer message(engine_.containers(), C4D_BFM_GETCURSORINFO);
   message.SetInt(C4D_BFM_INPUT_X, x);
   message.SetInt(C4D_BFM_INPUT_Y, y);
-  OwnedContainer result(containers(), 0);
-  return CallMessage(dialog.serial(), message.get(), result.get());
+  OwnedContainer result(engine_.containers(), 0);
+  return engine_.CallMessage(dialog.serial(), message.get(), result.get());
 }
 
-// ask_close answering true keeps the window open.
-bool WindowEngine::UserClose(Dialog& dialog) {
-  if (!dialog.open || !dialog.callbacks) return false;
-  const uint64_t serial = dialog.serial();
-  if (dialog.callbacks->ask_close && dialog.callbacks->ask_close(dialog.self)) return false;
-  Dialog* at = FindDialog(serial);
-  return at && Close(*at);
-}
-
-SavedLayout WindowEngine::SaveLayout(Dialog& dialog) {
-  SavedLayout saved;
-  if (!dialog.open) return saved;
-  const uint64_t serial = dialog.serial();
-  saved.plugin_id = dialog.plugin_id;
-  saved.sub_id = dialog.sub_id;
-  saved.width = dialog.size.width;
-  saved.height = dialog.size.height;
-  OwnedContainer message(containers(), C4D_BFM_LAYOUT_GETDATA);
-  // An answer keeps the id -1 unless the dialog gives one.
-  OwnedContainer result(containers(), -1);
-  CallMessage(serial, message.get(), result.get());
-  if (ContainerId(containers(), result.get(), -1) != -1) {
-    saved.data = SharedClone(containers(), result.get());
-  }
-  return saved;
-}
-
-bool WindowEngine::ChooseComboValue(Dialog& dialog, int32_t id, int32_t value) {
+bool DialogInput::ChooseComboValue(Dialog& dialog, int32_t id, int32_t value) {
   if (!dialog.open) return false;
   Gadget* combo = dialog.FindKind(id, GadgetKind::kComboBox);
   if (!combo || !combo->enabled || !Shown(*combo)) return false;
@@ -81,14 +45,14 @@ bool WindowEngine::ChooseComboValue(Dialog& dialog, int32_t id, int32_t value) {
   if (!listed) return false;
   combo->int_value = value;
   combo->float_value = value;
-  OwnedContainer action(containers(), C4D_BFM_ACTION);
+  OwnedContainer action(engine_.containers(), C4D_BFM_ACTION);
   action.SetInt(C4D_BFM_ACTION_ID, id);
   action.SetInt(C4D_BFM_ACTION_VALUE, value);
-  CallCommand(dialog.serial(), id, action.get());
+  engine_.CallCommand(dialog.serial(), id, action.get());
   return true;
 }
 
-bool WindowEngine::ChooseComboText(Dialog& dialog, int32_t id, const std::string& text) {
+bool DialogInput::ChooseComboText(Dialog& dialog, int32_t id, const std::string& text) {
   if (!dialog.open) return false;
   Gadget* combo = dialog.FindKind(id, GadgetKind::kComboBox);
   if (!combo) return false;
@@ -98,34 +62,34 @@ bool WindowEngine::ChooseComboText(Dialog& dialog, int32_t id, const std::string
   return false;
 }
 
-bool WindowEngine::ClickGadget(Dialog& dialog, int32_t id) {
+bool DialogInput::ClickGadget(Dialog& dialog, int32_t id) {
   if (!dialog.open) return false;
   Gadget* gadget = dialog.Find(id, [](const Gadget& g) {
     return g.kind == GadgetKind::kButton || g.kind == GadgetKind::kCheckbox;
   });
   if (!gadget || !gadget->enabled || !Shown(*gadget)) return false;
   if (gadget->kind == GadgetKind::kCheckbox) gadget->int_value = gadget->int_value ? 0 : 1;
-  OwnedContainer action(containers(), C4D_BFM_ACTION);
+  OwnedContainer action(engine_.containers(), C4D_BFM_ACTION);
   action.SetInt(C4D_BFM_ACTION_ID, id);
   action.SetInt(C4D_BFM_ACTION_VALUE, gadget->int_value);
-  CallCommand(dialog.serial(), id, action.get());
+  engine_.CallCommand(dialog.serial(), id, action.get());
   return true;
 }
 
 // The area's input_event sees the event first; a wheel it leaves to the
 // host (answering false without the default handling having scrolled)
 // scrolls the enclosing group.
-bool WindowEngine::DeliverInput(Dialog& dialog, uint64_t gadget_serial, const InputEvent& event) {
+bool DialogInput::DeliverInput(Dialog& dialog, uint64_t gadget_serial, const InputEvent& event) {
   const uint64_t serial = dialog.serial();
   Gadget* gadget = dialog.FindBySerial(gadget_serial);
   if (!gadget || !gadget->enabled) return false;
   const bool wheel =
       event.device == C4D_BFM_INPUT_MOUSE && event.channel == C4D_BFM_INPUT_MOUSEWHEEL;
-  UserArea* area = FindArea(gadget->area);
+  UserArea* area = engine_.FindArea(gadget->area);
   if (!area || !area->callbacks || !area->callbacks->input_event) {
     return wheel && ScrollByWheel(dialog, gadget_serial, event.value);
   }
-  OwnedContainer message(containers(), C4D_BFM_INPUT);
+  OwnedContainer message(engine_.containers(), C4D_BFM_INPUT);
   message.SetInt(C4D_BFM_INPUT_DEVICE, event.device);
   message.SetInt(C4D_BFM_INPUT_CHANNEL, event.channel);
   message.SetInt(C4D_BFM_INPUT_VALUE, event.value);
@@ -134,16 +98,16 @@ bool WindowEngine::DeliverInput(Dialog& dialog, uint64_t gadget_serial, const In
   message.SetInt(C4D_BFM_INPUT_Y, event.y.value_or(gadget->rect.height / 2));
   wheel_consumed_ = false;
   bool handled = area->callbacks->input_event(area->self, message.get()) != 0;
-  Dialog* at = FindDialog(serial);
+  Dialog* at = engine_.FindDialog(serial);
   if (!handled && wheel && !wheel_consumed_ && at && at->open) {
     ScrollByWheel(*at, gadget_serial, event.value);
   }
   return true;
 }
 
-bool WindowEngine::SendInput(Dialog& dialog, int32_t gadget_id, const InputEvent& event) {
+bool DialogInput::SendInput(Dialog& dialog, int32_t gadget_id, const InputEvent& event) {
   if (!dialog.open) return false;
-  EnsureLayout(dialog);
+  engine_.layout().EnsureLayout(dialog);
   Gadget* gadget = dialog.FindKind(gadget_id, GadgetKind::kUserArea);
   if (!gadget || !Shown(*gadget)) return false;
   return DeliverInput(dialog, gadget->serial, event);
@@ -151,9 +115,9 @@ bool WindowEngine::SendInput(Dialog& dialog, int32_t gadget_id, const InputEvent
 
 // The topmost user area under the point gets the event; a wheel over no
 // user area scrolls the innermost scroll group under the point.
-bool WindowEngine::SendInputAt(Dialog& dialog, int32_t x, int32_t y, const InputEvent& event) {
+bool DialogInput::SendInputAt(Dialog& dialog, int32_t x, int32_t y, const InputEvent& event) {
   if (!dialog.open) return false;
-  EnsureLayout(dialog);
+  engine_.layout().EnsureLayout(dialog);
   const Rect client = dialog.ClientRect();
   Gadget* area_hit = nullptr;
   Gadget* scroll_hit = nullptr;
@@ -176,30 +140,80 @@ bool WindowEngine::SendInputAt(Dialog& dialog, int32_t x, int32_t y, const Input
   return wheel && scroll_hit && ScrollByWheel(dialog, scroll_hit->serial, event.value);
 }
 
-void WindowEngine::FireTimer(Dialog& dialog) {
+void DialogInput::FireTimer(Dialog& dialog) {
   if (!dialog.open || dialog.timer_ms <= 0 || !dialog.callbacks || !dialog.callbacks->timer) return;
-  OwnedContainer message(containers(), C4D_BFM_TIMER_MESSAGE);
+  OwnedContainer message(engine_.containers(), C4D_BFM_TIMER_MESSAGE);
   dialog.callbacks->timer(dialog.self, message.get());
 }
 
-void WindowEngine::BroadcastCoreMessage(int32_t id) {
-  OwnedContainer message(containers(), C4D_BFM_CORE_MESSAGE);
+void DialogInput::BroadcastCoreMessage(int32_t id) {
+  OwnedContainer message(engine_.containers(), C4D_BFM_CORE_MESSAGE);
   std::vector<uint64_t> areas;
-  for (uint64_t serial : DialogSerials()) {
-    Dialog* dialog = FindDialog(serial);
+  for (uint64_t serial : engine_.DialogSerials()) {
+    Dialog* dialog = engine_.FindDialog(serial);
     if (!dialog || !dialog->open) continue;
-    for (uint64_t area : AttachedAreas(*dialog)) areas.push_back(area);
+    for (uint64_t area : engine_.AttachedAreas(*dialog)) areas.push_back(area);
     if (dialog->callbacks && dialog->callbacks->core_message) {
       dialog->callbacks->core_message(dialog->self, id, message.get());
     }
   }
   for (uint64_t serial : areas) {
-    UserArea* area = FindArea(serial);
-    if (!area || !AttachedGadget(*area) || !(area->flags & kCoreMessageFlag)) continue;
+    UserArea* area = engine_.FindArea(serial);
+    if (!area || !engine_.AttachedGadget(*area) || !(area->flags & kCoreMessageFlag)) continue;
     if (area->callbacks && area->callbacks->core_message) {
       area->callbacks->core_message(area->self, id, message.get());
     }
   }
+}
+
+// Scrolls the scroll group that is or holds gadget. A wheel turned away
+// from the user (a positive value) scrolls up; groups that only scroll
+// sideways take the wheel sideways.
+bool DialogInput::ScrollByWheel(Dialog& dialog, uint64_t gadget_serial, int32_t wheel_value) {
+  engine_.layout().EnsureLayout(dialog);
+  Gadget* group = dialog.FindBySerial(gadget_serial);
+  while (group && group->kind != GadgetKind::kScrollGroup) group = group->parent;
+  if (!group) return false;
+  const int64_t pixels = -static_cast<int64_t>(wheel_value) * kWheelStep / kWheelNotch;
+  const int32_t step = static_cast<int32_t>(
+      std::clamp<int64_t>(pixels, -Canvas::kMaxSide * 16, Canvas::kMaxSide * 16));
+  const bool sideways = (group->scroll_flags & (kScrollVertical | kScrollAutoVertical)) == 0;
+  if (sideways) {
+    group->scroll_x += step;
+  } else {
+    group->scroll_y += step;
+  }
+  ClampScroll(*group);
+  wheel_consumed_ = true;
+  return true;
+}
+
+// An action reaches the dialog as a command with the id the message names;
+// everything else as a message.
+bool DialogInput::SendParentMessage(UserArea& area, const c4d_container* message) {
+  if (!engine_.AttachedGadget(area) || !message) return false;
+  const uint64_t dialog = area.dialog;
+  if (ContainerId(engine_.containers(), message, 0) == C4D_BFM_ACTION) {
+    int32_t id = ReadInt(engine_.containers(), message, C4D_BFM_ACTION_ID).value_or(area.gadget_id);
+    engine_.CallCommand(dialog, id, message);
+    return true;
+  }
+  OwnedContainer result(engine_.containers(), 0);
+  engine_.CallMessage(dialog, message, result.get());
+  return true;
+}
+
+bool DialogInput::DefaultInputEvent(UserArea& area, const c4d_container* message) {
+  Gadget* gadget = engine_.AttachedGadget(area);
+  if (!gadget) return false;
+  const c4d_container_api& api = engine_.containers();
+  if (ReadInt(api, message, C4D_BFM_INPUT_DEVICE).value_or(0) != C4D_BFM_INPUT_MOUSE ||
+      ReadInt(api, message, C4D_BFM_INPUT_CHANNEL).value_or(0) != C4D_BFM_INPUT_MOUSEWHEEL) {
+    return false;
+  }
+  Dialog* dialog = engine_.FindDialog(area.dialog);
+  return ScrollByWheel(*dialog, gadget->serial,
+                       ReadInt(api, message, C4D_BFM_INPUT_VALUE).value_or(0));
 }
 
 }  // namespace simhost

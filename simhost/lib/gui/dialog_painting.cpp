@@ -1,4 +1,6 @@
-// User areas: their handles, their messages and their drawing calls.
+// Painting: the module's drawing calls on its user areas, each area's
+// draw_msg, and window pictures (the frame and controls, then every user
+// area drawn by the module itself, then the scroll bars on top).
 #include <algorithm>
 #include <vector>
 
@@ -61,55 +63,7 @@ Rect Normalised(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
 }
 }  // namespace
 
-Gadget* WindowEngine::AttachedGadget(const UserArea& area) const {
-  if (area.gadget == 0) return nullptr;
-  Dialog* dialog = FindDialog(area.dialog);
-  if (!dialog || !dialog->open) return nullptr;
-  Gadget* gadget = dialog->FindBySerial(area.gadget);
-  return gadget && gadget->area == area.serial ? gadget : nullptr;
-}
-
-// A released area whose gadget still stands leaves the gadget empty: it
-// draws nothing from then on.
-void WindowEngine::ReleaseArea(UserArea& area) {
-  if (Gadget* gadget = AttachedGadget(area)) {
-    gadget->area = 0;
-    if (Dialog* dialog = FindDialog(area.dialog)) dialog->layout_dirty = true;
-  }
-  auto found = areas_.find(area.serial);
-  dead_areas_.push_back(std::move(found->second));
-  areas_.erase(found);
-}
-
-// An action reaches the dialog as a command with the id the message names;
-// everything else as a message.
-bool WindowEngine::SendParentMessage(UserArea& area, const c4d_container* message) {
-  if (!AttachedGadget(area) || !message) return false;
-  const uint64_t dialog = area.dialog;
-  if (ContainerId(containers(), message, 0) == C4D_BFM_ACTION) {
-    int32_t id = ReadInt(containers(), message, C4D_BFM_ACTION_ID).value_or(area.gadget_id);
-    CallCommand(dialog, id, message);
-    return true;
-  }
-  OwnedContainer result(containers(), 0);
-  CallMessage(dialog, message, result.get());
-  return true;
-}
-
-bool WindowEngine::DefaultInputEvent(UserArea& area, const c4d_container* message) {
-  Gadget* gadget = AttachedGadget(area);
-  if (!gadget) return false;
-  const c4d_container_api& api = containers();
-  if (ReadInt(api, message, C4D_BFM_INPUT_DEVICE).value_or(0) != C4D_BFM_INPUT_MOUSE ||
-      ReadInt(api, message, C4D_BFM_INPUT_CHANNEL).value_or(0) != C4D_BFM_INPUT_MOUSEWHEEL) {
-    return false;
-  }
-  Dialog* dialog = FindDialog(area.dialog);
-  return ScrollByWheel(*dialog, gadget->serial,
-                       ReadInt(api, message, C4D_BFM_INPUT_VALUE).value_or(0));
-}
-
-bool WindowEngine::IsDrawing(uint64_t area) const {
+bool DialogPainting::IsDrawing(uint64_t area) const {
   return std::any_of(drawing_.begin(), drawing_.end(),
                      [area](const DrawTarget& t) { return t.area == area; });
 }
@@ -117,15 +71,15 @@ bool WindowEngine::IsDrawing(uint64_t area) const {
 // Inside draw_msg the calls land where that redraw paints; outside it (the
 // module may draw from any of its callbacks) they go straight into the
 // window's picture at the area's place.
-std::optional<DrawTarget> WindowEngine::TargetFor(UserArea& area) {
+std::optional<DrawTarget> DialogPainting::TargetFor(UserArea& area) {
   for (auto at = drawing_.rbegin(); at != drawing_.rend(); ++at) {
     if (at->area == area.serial) return *at;
   }
-  Gadget* gadget = AttachedGadget(area);
+  Gadget* gadget = engine_.AttachedGadget(area);
   if (!gadget) return std::nullopt;
-  Dialog* dialog = FindDialog(area.dialog);
-  EnsureLayout(*dialog);
-  gadget = AttachedGadget(area);
+  Dialog* dialog = engine_.FindDialog(area.dialog);
+  engine_.layout().EnsureLayout(*dialog);
+  gadget = engine_.AttachedGadget(area);
   if (!gadget) return std::nullopt;
   PrepareCanvas(*dialog);
   Rect client = dialog->ClientRect();
@@ -135,8 +89,8 @@ std::optional<DrawTarget> WindowEngine::TargetFor(UserArea& area) {
                     place.x,     place.y,     clip,           false};
 }
 
-void WindowEngine::Record(const DrawTarget& target, const DrawCall& call) {
-  Dialog* dialog = FindDialog(target.dialog);
+void DialogPainting::Record(const DrawTarget& target, const DrawCall& call) {
+  Dialog* dialog = engine_.FindDialog(target.dialog);
   if (!dialog) return;
   DrawCall logged = call;
   logged.gadget_id = target.gadget_id;
@@ -146,17 +100,17 @@ void WindowEngine::Record(const DrawTarget& target, const DrawCall& call) {
 
 // draw_msg gets the visible part of the area in its own coordinates, both
 // corners included.
-void WindowEngine::PaintArea(uint64_t dialog, uint64_t area_serial, Canvas& canvas,
-                             int32_t origin_x, int32_t origin_y, const Rect& clip) {
-  UserArea* area = FindArea(area_serial);
-  Gadget* gadget = area ? AttachedGadget(*area) : nullptr;
+void DialogPainting::PaintArea(uint64_t dialog, uint64_t area_serial, Canvas& canvas,
+                               int32_t origin_x, int32_t origin_y, const Rect& clip) {
+  UserArea* area = engine_.FindArea(area_serial);
+  Gadget* gadget = area ? engine_.AttachedGadget(*area) : nullptr;
   if (!gadget || !area->callbacks || !area->callbacks->draw_msg || IsDrawing(area_serial)) return;
   Rect place{origin_x, origin_y, gadget->rect.width, gadget->rect.height};
   Rect visible = Intersect(Intersect(clip, place), canvas.Bounds());
   if (visible.Empty()) return;
   drawing_.push_back(
       DrawTarget{area_serial, dialog, area->gadget_id, &canvas, origin_x, origin_y, visible, true});
-  OwnedContainer message(containers(), C4D_BFM_DRAW);
+  OwnedContainer message(engine_.containers(), C4D_BFM_DRAW);
   const int32_t x1 = visible.x - origin_x;
   const int32_t y1 = visible.y - origin_y;
   area->callbacks->draw_msg(area->self, x1, y1, x1 + visible.width - 1, y1 + visible.height - 1,
@@ -165,7 +119,7 @@ void WindowEngine::PaintArea(uint64_t dialog, uint64_t area_serial, Canvas& canv
 }
 
 // Paints the area again at once; an area already drawing is left alone.
-void WindowEngine::Redraw(UserArea& area) {
+void DialogPainting::Redraw(UserArea& area) {
   if (IsDrawing(area.serial)) return;
   std::optional<DrawTarget> target = TargetFor(area);
   if (!target) return;
@@ -219,13 +173,13 @@ void CopyRows(const Bitmap& source, const Rect& to, const Rect& from, const Rect
 // Nearest-neighbour copy of the source part onto the destination part; the
 // dimmed mode halves every channel. Bitmaps of other makers are read
 // through the table's pixel access.
-void WindowEngine::DrawBitmap(UserArea& area, const c4d_bitmap* bitmap, const Rect& to_given,
-                              const Rect& from_given, int32_t mode) {
+void DialogPainting::DrawBitmap(UserArea& area, const c4d_bitmap* bitmap, const Rect& to_given,
+                                const Rect& from_given, int32_t mode) {
   const Rect to = TameRect(to_given);
   const Rect from = TameRect(from_given);
   std::optional<DrawTarget> target = TargetFor(area);
   if (!target) return;
-  const c4d_bitmap_api& api = bitmaps();
+  const c4d_bitmap_api& api = engine_.bitmaps();
   const int32_t bw = bitmap && api.get_bw ? api.get_bw(bitmap) : 0;
   const int32_t bh = bitmap && api.get_bh ? api.get_bh(bitmap) : 0;
   Record(*target, BitmapCall(to, from, bw, bh, mode));
@@ -252,7 +206,7 @@ void WindowEngine::DrawBitmap(UserArea& area, const c4d_bitmap* bitmap, const Re
   }
 }
 
-void WindowEngine::DrawRectangle(UserArea& area, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+void DialogPainting::DrawRectangle(UserArea& area, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
   std::optional<DrawTarget> target = TargetFor(area);
   if (!target) return;
   Record(*target, ShapeCall(DrawCall::Kind::kRectangle, x1, y1, x2, y2));
@@ -260,7 +214,7 @@ void WindowEngine::DrawRectangle(UserArea& area, int32_t x1, int32_t y1, int32_t
                            area.pen, target->clip);
 }
 
-void WindowEngine::DrawLine(UserArea& area, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+void DialogPainting::DrawLine(UserArea& area, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
   std::optional<DrawTarget> target = TargetFor(area);
   if (!target) return;
   Record(*target, ShapeCall(DrawCall::Kind::kLine, x1, y1, x2, y2));
@@ -271,8 +225,8 @@ void WindowEngine::DrawLine(UserArea& area, int32_t x1, int32_t y1, int32_t x2, 
 }
 
 // Alignment flags: 1 centre, 2 right of x; 16 middle, 32 bottom of y.
-void WindowEngine::DrawText(UserArea& area, const std::string& text, int32_t x, int32_t y,
-                            int32_t flags) {
+void DialogPainting::DrawText(UserArea& area, const std::string& text, int32_t x, int32_t y,
+                              int32_t flags) {
   std::optional<DrawTarget> target = TargetFor(area);
   if (!target) return;
   DrawCall call = ShapeCall(DrawCall::Kind::kText, x, y, 0, 0);
@@ -289,6 +243,62 @@ void WindowEngine::DrawText(UserArea& area, const std::string& text, int32_t x, 
   if ((flags & 48) == kTextBottom) top -= renderer.LineHeight();
   renderer.Draw(*target->canvas, Tame(left + target->origin_x), Tame(top + target->origin_y), text,
                 area.pen, target->clip);
+}
+
+namespace {
+Picture ToPicture(const Canvas& canvas) {
+  return Picture{canvas.Width(), canvas.Height(), canvas.Pixels()};
+}
+}  // namespace
+
+void DialogPainting::PrepareCanvas(Dialog& dialog) {
+  if (dialog.canvas.Width() == dialog.size.width && dialog.canvas.Height() == dialog.size.height) {
+    return;
+  }
+  dialog.canvas.Resize(dialog.size.width, dialog.size.height, palette::kBackground);
+  PaintFrame(dialog.canvas, dialog.title, kTitleBarHeight);
+  PaintControls(dialog.canvas, dialog.root(), dialog.ClientRect().Moved(0, kTitleBarHeight));
+}
+
+void DialogPainting::PaintWindow(Dialog& dialog) {
+  const uint64_t serial = dialog.serial();
+  engine_.layout().EnsureLayout(dialog);
+  Dialog* at = engine_.FindDialog(serial);
+  if (!at || !at->open) return;
+  at->canvas.Resize(at->size.width, at->size.height, palette::kBackground);
+  PaintFrame(at->canvas, at->title, kTitleBarHeight);
+  PaintResult painted =
+      PaintControls(at->canvas, at->root(), at->ClientRect().Moved(0, kTitleBarHeight));
+  for (const AreaSlot& slot : painted.areas) {
+    at = engine_.FindDialog(serial);
+    if (!at || !at->open) return;
+    if (slot.area != 0) {
+      PaintArea(serial, slot.area, at->canvas, slot.place.x, slot.place.y, slot.clip);
+    }
+  }
+  at = engine_.FindDialog(serial);
+  if (at && at->open) PaintScrollbars(at->canvas, painted.scrollbars);
+}
+
+Picture DialogPainting::RenderWindow(Dialog& dialog) {
+  if (!dialog.open) return Picture{};
+  const uint64_t serial = dialog.serial();
+  PaintWindow(dialog);
+  Dialog* at = engine_.FindDialog(serial);
+  return at && at->open ? ToPicture(at->canvas) : Picture{};
+}
+
+Picture DialogPainting::RenderUserArea(Dialog& dialog, int32_t gadget_id) {
+  if (!dialog.open) return Picture{};
+  const uint64_t serial = dialog.serial();
+  engine_.layout().EnsureLayout(dialog);
+  Dialog* at = engine_.FindDialog(serial);
+  Gadget* gadget = at ? at->FindKind(gadget_id, GadgetKind::kUserArea) : nullptr;
+  if (!gadget || gadget->rect.Empty()) return Picture{};
+  Canvas canvas;
+  canvas.Resize(gadget->rect.width, gadget->rect.height, palette::kBackground);
+  if (gadget->area != 0) PaintArea(serial, gadget->area, canvas, 0, 0, canvas.Bounds());
+  return ToPicture(canvas);
 }
 
 }  // namespace simhost

@@ -100,12 +100,12 @@ const Gadget* FirstOf(const Gadget& g, GadgetKind kind, bool with_text) {
 
 }  // namespace
 
-std::string WindowEngine::DescribeTree(Dialog& dialog) {
-  EnsureLayout(dialog);
+std::string DialogInspection::DescribeTree(Dialog& dialog) {
+  engine_.layout().EnsureLayout(dialog);
   std::ostringstream out;
   out << "dialog " << Quoted(dialog.title) << " " << dialog.size.width << "x" << dialog.size.height
       << (dialog.open ? " open" : " closed") << " plugin=" << dialog.plugin_id << "\n";
-  for (const auto& child : dialog.root().children) DescribeGadget(*this, out, *child, 1);
+  for (const auto& child : dialog.root().children) DescribeGadget(engine_, out, *child, 1);
   return out.str();
 }
 
@@ -134,10 +134,10 @@ GridCellInfo CellInfo(const WindowEngine& engine, const Gadget& group, const Gad
 
 }  // namespace
 
-GridInfo WindowEngine::QueryGrid(Dialog& dialog, int32_t group_id) {
+GridInfo DialogInspection::QueryGrid(Dialog& dialog, int32_t group_id) {
   GridInfo grid;
   grid.group_id = group_id;
-  EnsureLayout(dialog);
+  engine_.layout().EnsureLayout(dialog);
   Gadget* group = dialog.Find(group_id, [](const Gadget& g) { return g.IsGroup(); });
   if (!group) return grid;
   grid.found = true;
@@ -146,7 +146,7 @@ GridInfo WindowEngine::QueryGrid(Dialog& dialog, int32_t group_id) {
   grid.columns = shape.columns;
   grid.rows = shape.rows;
   for (size_t i = 0; i < cells.size(); ++i) {
-    grid.cells.push_back(CellInfo(*this, *group, *cells[i], i));
+    grid.cells.push_back(CellInfo(engine_, *group, *cells[i], i));
   }
   return grid;
 }
@@ -170,9 +170,9 @@ std::string GridText(const GridInfo& grid) {
   return out.str();
 }
 
-GadgetInfo WindowEngine::QueryGadget(Dialog& dialog, int32_t id) {
+GadgetInfo DialogInspection::QueryGadget(Dialog& dialog, int32_t id) {
   GadgetInfo info;
-  EnsureLayout(dialog);
+  engine_.layout().EnsureLayout(dialog);
   Gadget* g = dialog.Find(id, [](const Gadget&) { return true; });
   if (!g) return info;
   info.found = true;
@@ -188,7 +188,7 @@ GadgetInfo WindowEngine::QueryGadget(Dialog& dialog, int32_t id) {
   info.selected_entry = g->kind == GadgetKind::kComboBox ? g->SelectedEntry() : -1;
   info.enabled = g->enabled;
   info.hidden = g->hidden;
-  info.has_user_area = AreaState(*this, *g) == "attached";
+  info.has_user_area = AreaState(engine_, *g) == "attached";
   info.min_width = g->min_size.width;
   info.min_height = g->min_size.height;
   info.x = g->rect.x;
@@ -199,10 +199,10 @@ GadgetInfo WindowEngine::QueryGadget(Dialog& dialog, int32_t id) {
   return info;
 }
 
-std::vector<VisibleUserArea> WindowEngine::VisibleUserAreas(Dialog& dialog) {
+std::vector<VisibleUserArea> DialogInspection::VisibleUserAreas(Dialog& dialog) {
   std::vector<VisibleUserArea> seen;
   if (!dialog.open) return seen;
-  EnsureLayout(dialog);
+  engine_.layout().EnsureLayout(dialog);
   const Rect client = dialog.ClientRect();
   WalkTree(dialog.root(), [&](Gadget& g) {
     if (g.kind != GadgetKind::kUserArea || !Shown(g)) return true;
@@ -211,7 +211,7 @@ std::vector<VisibleUserArea> WindowEngine::VisibleUserAreas(Dialog& dialog) {
     if (visible.Empty()) return true;
     place = place.Moved(0, kTitleBarHeight);
     visible = visible.Moved(0, kTitleBarHeight);
-    seen.push_back(VisibleUserArea{g.id, AreaState(*this, g) == "attached", place.x, place.y,
+    seen.push_back(VisibleUserArea{g.id, AreaState(engine_, g) == "attached", place.x, place.y,
                                    place.width, place.height, visible.x, visible.y, visible.width,
                                    visible.height});
     return true;
