@@ -55,7 +55,7 @@ void DirIterator::Init(const std::string& folder, int32_t /*flags*/, DirOrder or
                        std::mt19937* random) {
   folder_ = folder;
   name_.clear();
-  info_ = platform::FileInfo();
+  info_.reset();
   names_ = platform::ListFolder(folder);
   next_ = 0;
   OrderNames(&names_, order, random);
@@ -63,11 +63,18 @@ void DirIterator::Init(const std::string& folder, int32_t /*flags*/, DirOrder or
 
 bool DirIterator::Next() {
   name_.clear();
-  info_ = platform::FileInfo();
+  info_.reset();
   if (next_ >= names_.size()) return false;
   name_ = names_[next_++];
-  info_ = platform::Stat(JoinPath(folder_, name_));
   return true;
+}
+
+// Before the first entry and after the last, every question answers as for
+// nothing: no folder, not read-only, size 0.
+const platform::FileInfo& DirIterator::Info() const {
+  if (!info_)
+    info_ = name_.empty() ? platform::FileInfo() : platform::Stat(JoinPath(folder_, name_));
+  return *info_;
 }
 
 bool PathExists(const std::string& path, bool is_directory) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -36,17 +37,21 @@ class DirIterator : public TrackedHandle<c4d_dir> {
   bool Next();
   // The entry's name as the file system's bytes.
   const std::string& Name() const { return name_; }
-  bool IsDir() const { return info_.is_folder; }
+  // The entry's kind, access and size, read once when first asked: a module
+  // listing names only costs no look-up per file.
+  bool IsDir() const { return Info().is_folder; }
   bool IsHidden() const { return !name_.empty() && name_[0] == '.'; }
-  bool IsReadOnly() const { return info_.read_only; }
-  int64_t Size() const { return info_.size; }
+  bool IsReadOnly() const { return Info().read_only; }
+  int64_t Size() const { return Info().size; }
 
  private:
+  const platform::FileInfo& Info() const;
+
   std::vector<std::string> names_;
   size_t next_ = 0;
   std::string folder_;
   std::string name_;
-  platform::FileInfo info_;
+  mutable std::optional<platform::FileInfo> info_;  // unset until asked
 };
 
 inline DirIterator* ToDirIterator(c4d_dir* handle) { return FromHandle<DirIterator>(handle); }

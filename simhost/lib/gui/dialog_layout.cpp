@@ -14,10 +14,8 @@ constexpr int kLayoutPasses = 4;
 }  // namespace
 
 // The host sets a user area up when its window first shows it.
-void DialogLayout::InitPendingAreas(uint64_t serial) {
-  Dialog* dialog = engine_.FindDialog(serial);
-  if (!dialog) return;
-  for (uint64_t area_serial : engine_.AttachedAreas(*dialog)) {
+void DialogLayout::InitPendingAreas(const std::vector<uint64_t>& areas) {
+  for (uint64_t area_serial : areas) {
     UserArea* area = engine_.FindArea(area_serial);
     if (!area || area->initialized || area->gadget == 0 || !area->callbacks) continue;
     area->initialized = true;
@@ -29,11 +27,11 @@ void DialogLayout::InitPendingAreas(uint64_t serial) {
   }
 }
 
-std::map<uint64_t, Size> DialogLayout::CollectMinSizes(uint64_t serial) {
-  std::map<uint64_t, Size> sizes;
-  Dialog* dialog = engine_.FindDialog(serial);
-  if (!dialog) return sizes;
-  for (uint64_t area_serial : engine_.AttachedAreas(*dialog)) {
+std::unordered_map<uint64_t, Size> DialogLayout::CollectMinSizes(
+    const std::vector<uint64_t>& areas) {
+  std::unordered_map<uint64_t, Size> sizes;
+  sizes.reserve(areas.size());
+  for (uint64_t area_serial : areas) {
     UserArea* area = engine_.FindArea(area_serial);
     if (!area || area->gadget == 0 || !area->callbacks || !area->callbacks->get_min_size) continue;
     const uint64_t gadget = area->gadget;
@@ -46,10 +44,8 @@ std::map<uint64_t, Size> DialogLayout::CollectMinSizes(uint64_t serial) {
   return sizes;
 }
 
-void DialogLayout::NotifySized(uint64_t serial) {
-  Dialog* dialog = engine_.FindDialog(serial);
-  if (!dialog) return;
-  for (uint64_t area_serial : engine_.AttachedAreas(*dialog)) {
+void DialogLayout::NotifySized(const std::vector<uint64_t>& areas) {
+  for (uint64_t area_serial : areas) {
     UserArea* area = engine_.FindArea(area_serial);
     Gadget* gadget = area ? engine_.AttachedGadget(*area) : nullptr;
     if (!gadget || !area->callbacks) continue;
@@ -76,14 +72,25 @@ void DialogLayout::LayoutNow(Dialog& dialog) {
   }
   const uint64_t serial = dialog.serial();
   dialog.laying_out = true;
+  // The window's attached user areas in tree order, walked again only when
+  // a callback of the module changed the window (it marks it dirty): a grid
+  // of thousands of tiles is walked once per pass, not three times.
+  std::vector<uint64_t> areas;
+  bool areas_current = false;
   for (int pass = 1; pass <= kLayoutPasses; ++pass) {
     Dialog* at = engine_.FindDialog(serial);
     if (!at || !at->open) break;
     at->layout_dirty = false;
-    InitPendingAreas(serial);
-    std::map<uint64_t, Size> sizes = CollectMinSizes(serial);
+    areas = engine_.AttachedAreas(*at);
+    InitPendingAreas(areas);
     at = engine_.FindDialog(serial);
     if (!at || !at->open) break;
+    if (at->layout_dirty) areas = engine_.AttachedAreas(*at);
+    std::unordered_map<uint64_t, Size> sizes = CollectMinSizes(areas);
+    at = engine_.FindDialog(serial);
+    if (!at || !at->open) break;
+    // Nothing marked the window since the last walk: the list still holds.
+    areas_current = !at->layout_dirty;
     if (at->layout_dirty && pass < kLayoutPasses) continue;
     TextRenderer& text = TextRenderer::Shared();
     LayoutMetrics metrics;
@@ -99,8 +106,11 @@ void DialogLayout::LayoutNow(Dialog& dialog) {
     at->layout_dirty = false;
     break;
   }
-  if (Dialog* at = engine_.FindDialog(serial)) at->laying_out = false;
-  NotifySized(serial);
+  Dialog* at = engine_.FindDialog(serial);
+  if (!at) return;
+  at->laying_out = false;
+  if (!areas_current) areas = engine_.AttachedAreas(*at);
+  NotifySized(areas);
 }
 
 bool DialogLayout::VisibleArea(Dialog& dialog, int32_t scroll_group_id, Rect* area) {

@@ -10,8 +10,8 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "c4d_function_table.h"
@@ -42,9 +42,10 @@ class DialogLayout {
   bool VisibleArea(Dialog& dialog, int32_t scroll_group_id, Rect* area);
 
  private:
-  void InitPendingAreas(uint64_t dialog);
-  std::map<uint64_t, Size> CollectMinSizes(uint64_t dialog);
-  void NotifySized(uint64_t dialog);
+  // Each takes the attached user areas in tree order (AttachedAreas).
+  void InitPendingAreas(const std::vector<uint64_t>& areas);
+  std::unordered_map<uint64_t, Size> CollectMinSizes(const std::vector<uint64_t>& areas);
+  void NotifySized(const std::vector<uint64_t>& areas);
 
   WindowEngine& engine_;
 };

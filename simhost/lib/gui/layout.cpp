@@ -37,19 +37,35 @@ int64_t Spacing(int32_t space, size_t count) {
   return count > 1 ? static_cast<int64_t>(std::max(space, 0)) * (count - 1) : 0;
 }
 
+// Calls visit(child, index) for the children that are not hidden, index
+// counting only those: a grid's cells, without a list of them to allocate
+// (layout visits every group of a window of thousands of tiles).
+template <typename Visit>
+void ForEachCell(const Gadget& group, Visit visit) {
+  size_t index = 0;
+  for (const auto& child : group.children) {
+    if (!child->hidden) visit(*child, index++);
+  }
+}
+
+size_t CellCount(const Gadget& group) {
+  size_t count = 0;
+  ForEachCell(group, [&count](const Gadget&, size_t) { ++count; });
+  return count;
+}
+
 GridMeasure MeasureGrid(const Gadget& group) {
-  std::vector<Gadget*> children = VisibleChildren(group);
-  GridShape shape = ShapeOf(group, children.size());
+  GridShape shape = ShapeOf(group, CellCount(group));
   GridMeasure m;
   m.widths.assign(static_cast<size_t>(shape.columns), 0);
   m.heights.assign(static_cast<size_t>(shape.rows), 0);
-  for (size_t i = 0; i < children.size(); ++i) {
+  ForEachCell(group, [&](const Gadget& child, size_t i) {
     GridCell cell = CellOf(group, i);
     auto c = static_cast<size_t>(cell.column);
     auto r = static_cast<size_t>(cell.row);
-    m.widths[c] = std::max<int64_t>(m.widths[c], children[i]->min_size.width);
-    m.heights[r] = std::max<int64_t>(m.heights[r], children[i]->min_size.height);
-  }
+    m.widths[c] = std::max<int64_t>(m.widths[c], child.min_size.width);
+    m.heights[r] = std::max<int64_t>(m.heights[r], child.min_size.height);
+  });
   if (!m.widths.empty() && (group.group_flags & kEqualColumns)) {
     std::fill(m.widths.begin(), m.widths.end(),
               *std::max_element(m.widths.begin(), m.widths.end()));
@@ -144,16 +160,15 @@ void PlaceInCell(Gadget& child, const Rect& cell, int32_t line_height) {
 }
 
 void ArrangeGrid(Gadget& group, const Rect& inner, int32_t line_height) {
-  std::vector<Gadget*> children = VisibleChildren(group);
-  if (children.empty()) return;
+  if (CellCount(group) == 0) return;
   GridMeasure grid = MeasureGrid(group);
   std::vector<bool> wide(grid.widths.size(), false);
   std::vector<bool> tall(grid.heights.size(), false);
-  for (size_t i = 0; i < children.size(); ++i) {
+  ForEachCell(group, [&](const Gadget& child, size_t i) {
     GridCell cell = CellOf(group, i);
-    if (children[i]->flags & kScaleHorizontal) wide[static_cast<size_t>(cell.column)] = true;
-    if (children[i]->flags & kScaleVertical) tall[static_cast<size_t>(cell.row)] = true;
-  }
+    if (child.flags & kScaleHorizontal) wide[static_cast<size_t>(cell.column)] = true;
+    if (child.flags & kScaleVertical) tall[static_cast<size_t>(cell.row)] = true;
+  });
   // Equal columns stay equal: if one of them grows, all do.
   if ((group.group_flags & kEqualColumns) && std::count(wide.begin(), wide.end(), true) > 0) {
     wide.assign(wide.size(), true);
@@ -169,12 +184,14 @@ void ArrangeGrid(Gadget& group, const Rect& inner, int32_t line_height) {
     left[c] = left[c - 1] + grid.widths[c - 1] + std::max(group.space_x, 0);
   for (size_t r = 1; r < top.size(); ++r)
     top[r] = top[r - 1] + grid.heights[r - 1] + std::max(group.space_y, 0);
-  for (size_t i = 0; i < children.size(); ++i) {
-    GridCell cell = CellOf(group, i);
+  size_t i = 0;
+  for (auto& child : group.children) {
+    if (child->hidden) continue;
+    GridCell cell = CellOf(group, i++);
     auto c = static_cast<size_t>(cell.column);
     auto r = static_cast<size_t>(cell.row);
     Rect box{Bounded(left[c]), Bounded(top[r]), Bounded(grid.widths[c]), Bounded(grid.heights[r])};
-    PlaceInCell(*children[i], box, line_height);
+    PlaceInCell(*child, box, line_height);
   }
 }
 

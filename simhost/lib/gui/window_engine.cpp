@@ -145,12 +145,18 @@ void WindowEngine::ForgetEverything() {
   painting_.Forget();
 }
 
+namespace {
+
+void CollectAttached(const Gadget& gadget, std::vector<uint64_t>& areas) {
+  if (gadget.kind == GadgetKind::kUserArea && gadget.area != 0) areas.push_back(gadget.area);
+  for (const auto& child : gadget.children) CollectAttached(*child, areas);
+}
+
+}  // namespace
+
 std::vector<uint64_t> WindowEngine::AttachedAreas(Dialog& dialog) {
   std::vector<uint64_t> areas;
-  WalkTree(dialog.root(), [&areas](Gadget& g) {
-    if (g.kind == GadgetKind::kUserArea && g.area != 0) areas.push_back(g.area);
-    return true;
-  });
+  CollectAttached(dialog.root(), areas);
   return areas;
 }
 

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "c4d_function_table.h"
@@ -115,7 +116,8 @@ class WindowEngine {
 
   const c4d_function_table& table_;
   std::map<uint64_t, std::unique_ptr<Dialog>> dialogs_;  // by serial: creation order
-  std::map<uint64_t, std::unique_ptr<UserArea>> areas_;
+  // By serial; a grid holds thousands, so a hash map keeps lookups flat.
+  std::unordered_map<uint64_t, std::unique_ptr<UserArea>> areas_;
   int activity_ = 0;
   std::vector<std::unique_ptr<Dialog>> dead_dialogs_;
   std::vector<std::unique_ptr<Gadget>> dead_gadgets_;
