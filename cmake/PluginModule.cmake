@@ -16,14 +16,21 @@ endif()
 # plug-in's res/ and Packs/ beside it.
 function(lumidrome_plugin_folder target flavour)
   set(folder "${CMAKE_BINARY_DIR}/plugins/${flavour}/Lumidrome")
+  # The generator expression keeps Visual Studio and Xcode from adding a
+  # Debug/ or Release/ folder: the module stays beside res/ and Packs/.
   set_target_properties(${target} PROPERTIES
     PREFIX ""
     OUTPUT_NAME "Lumidrome"
     SUFFIX "${LUMIDROME_MODULE_SUFFIX}"
-    LIBRARY_OUTPUT_DIRECTORY "${folder}"
+    LIBRARY_OUTPUT_DIRECTORY "${folder}$<0:>"
+    ARCHIVE_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/link/${flavour}"
+    PDB_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/link/${flavour}"
     CXX_VISIBILITY_PRESET hidden
     VISIBILITY_INLINES_HIDDEN ON)
-  if(WIN32)
+  if(MSVC)
+    # c4d_main is declared dllexport by the frame and MSVC exports nothing
+    # else; the static runtime (see HostSdkBuild.cmake) needs no DLL beside it.
+  elseif(WIN32)
     # c4d_main (declared dllexport) is the only export, and the runtime
     # libraries are linked in: the module needs no DLL beside it.
     target_link_options(${target} PRIVATE -static "-Wl,--exclude-all-symbols")

@@ -418,7 +418,7 @@ void String::Insert(Pos pos, const String& cs, Pos start, Pos end) {
   maxon::Int last = end < 0 ? size : end;
   maxon::Int count = last - first;
   ClampRange(size, &first, &count);
-  maxon::Int at = std::clamp<maxon::Int>(pos, 0, static_cast<maxon::Int>(text_.size()));
+  maxon::Int at = std::min(std::max<maxon::Int>(pos, 0), static_cast<maxon::Int>(text_.size()));
   // Built anew rather than with insert(): GCC 12 at -O3 reports a false
   // -Wrestrict inside the string's own replace().
   std::u32string joined;
@@ -441,7 +441,7 @@ String String::SubStr(Pos start, Pos count) const {
 
 String String::Right(Pos count) const {
   maxon::Int size = static_cast<maxon::Int>(text_.size());
-  maxon::Int length = std::clamp<maxon::Int>(count, 0, size);
+  maxon::Int length = std::min(std::max<maxon::Int>(count, 0), size);
   return SubStr(size - length, length);
 }
 

@@ -15,13 +15,15 @@ readonly prefix=$PWD/build-deps/mingw64
 readonly work=$PWD/build-deps/mingw64-src
 readonly toolchain=$PWD/cmake/toolchains/mingw-w64-x86_64.cmake
 readonly src_list=/etc/apt/sources.list.d/lumidrome-deb-src.sources
+# shellcheck source=scripts/apt-helper.sh
+source scripts/apt-helper.sh
 
-as_root=()
-[[ $EUID -ne 0 ]] && as_root=(sudo)
-
-# apt-get source needs deb-src entries; Debian's images ship none.
+# apt-get source needs deb-src entries; Debian's images ship none. An index
+# of the mirror that is out of sync only warns (apt_update).
 add_source_entries() {
   apt-cache showsrc libpng1.6 >/dev/null 2>&1 && return 0
+  apt_need_root "adding Debian's source packages to apt" ||
+    { echo "build-mingw-libs: $apt_first_error" >&2; return 1; }
   echo "build-mingw-libs: adding Debian's source packages to apt ($src_list)"
   "${as_root[@]}" tee "$src_list" >/dev/null <<'EOF'
 Types: deb-src
@@ -30,7 +32,9 @@ Suites: bookworm bookworm-updates
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 EOF
-  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  apt_update --force
+  apt-cache showsrc libpng1.6 >/dev/null 2>&1 ||
+    { echo "build-mingw-libs: Debian's source lists did not arrive; try again later" >&2; return 1; }
 }
 
 source_version() {
@@ -41,8 +45,8 @@ source_version() {
 fetch() {
   local package=$1 folder
   mkdir -p "$work"
-  (cd "$work" && apt-get source -qq "$package" >/dev/null 2>&1) ||
-    { echo "build-mingw-libs: apt-get source $package failed" >&2; return 1; }
+  (cd "$work" && apt-get source -qq "$package" >"$work/apt.log" 2>&1) ||
+    { echo "build-mingw-libs: apt-get source $package failed: $(apt_error_line "$work/apt.log")" >&2; return 1; }
   folder=$(find "$work" -maxdepth 1 -mindepth 1 -type d -name "${2:-$package}-*" | head -n 1)
   [[ -n $folder ]] || { echo "build-mingw-libs: no sources of $package in $work" >&2; return 1; }
   echo "$folder"

@@ -1,63 +1,63 @@
 #!/usr/bin/env bash
-# Runs every test: the normal build in build/, the sanitizer build in
-# build-asan/, a Release build of the plug-in in build-release/, and the
-# source format check. Ends with the wall time of each stage and
-# "N passed, N failed" over both test runs; the exit status is non-zero when
-# anything failed.
+# Runs every test stage: the source format check, the normal build in
+# build/, the sanitizer build in build-asan/, a Release build of the plug-in
+# in build-release/, linux32, clang, win64, win32 and the fuzz targets. Each
+# stage first asks scripts/install-deps.sh for its package group; a stage
+# whose group cannot be installed (a broken package mirror) is not run and
+# named so in the stage table. Ends with each stage's wall time and outcome
+# and "N passed, N failed, N skipped"; the exit status is non-zero when
+# anything failed (a stage not run is no failure).
 #
-# Each stage is one function run through run_stage, which times it; a new
-# stage is a function plus one run_stage line at the bottom.
+# LUMIDROME_STAGES="linux32,win32" runs only the stages named (a stage's
+# name up to its first space: format, normal, sanitizer, release, linux32,
+# clang, win64, win32, fuzz), for a quicker run by hand.
+#
+# Each stage is one function run through run_stage; a new stage is a
+# function plus one run_stage line at the bottom. Builds use the presets of
+# CMakePresets.json (fuzz/CMakePresets.json for the fuzz targets).
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.." || exit 1
 
 jobs=$(nproc 2>/dev/null || echo 2)
-passed=0
-failed=0
-problems=()
-stage_names=()
-stage_seconds=()
+# shellcheck source=scripts/test-report.sh
+source scripts/test-report.sh
+# shellcheck source=scripts/compiler-cache.sh
+source scripts/compiler-cache.sh
 
-note_problem() {
-  problems+=("$1")
-  echo "test.sh: FAILED: $1" >&2
-}
-
-# run_stage <name> <function> <arguments>...: runs one stage and keeps its
-# wall time for the table at the end.
-run_stage() {
-  local name=$1 start=$SECONDS
-  shift
-  echo "== $name"
-  "$@"
-  local status=$?
-  stage_names+=("$name")
-  stage_seconds+=($((SECONDS - start)))
+# install_groups <group>...: 0 when the groups are installed; otherwise sets
+# not_run_reason to what could not be installed, with apt's first error.
+install_groups() {
+  local errors status=0
+  errors=$(mktemp)
+  bash scripts/install-deps.sh "$@" 2>"$errors" || status=$?
+  cat "$errors" >&2
+  not_run_reason=$(sed -n 's/^install-deps: group [^:]*: //p' "$errors" | paste -sd ';' -)
+  rm -f "$errors"
+  if [[ $status -eq 2 ]]; then
+    note_problem "install-deps does not know the groups $*"
+  fi
   return $status
 }
 
-print_stage_times() {
-  local i total=0
-  echo "== stage times (wall clock, $jobs cores)"
-  for i in "${!stage_names[@]}"; do
-    printf '  %-28s %4d:%02d\n' "${stage_names[$i]}" $((stage_seconds[i] / 60)) \
-      $((stage_seconds[i] % 60))
-    total=$((total + stage_seconds[i]))
-  done
-  printf '  %-28s %4d:%02d\n' "total" $((total / 60)) $((total % 60))
-}
-
-# ccache, when present, makes a second run on the same machine cheap, from
-# any clone: paths below the clone are hashed as relative ones, and the
-# build folder's own path is left out.
-compiler_launcher=()
-if command -v ccache >/dev/null; then
-  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
-  export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
-  compiler_launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
-fi
-
-install_deps() {
-  bash scripts/install-deps.sh || note_problem "install-deps"
+# run_stage <name> "<groups>" <function> <arguments>...: installs the
+# stage's package groups, runs the stage and keeps its time and outcome for
+# the table at the end. Status 0: passed; 1: failed; 2: not run.
+run_stage() {
+  local name=$1 groups=$2 start=$SECONDS problems_before=${#problems[@]} outcome=ok
+  shift 2
+  [[ -n ${LUMIDROME_STAGES:-} && ,$LUMIDROME_STAGES, != *",${name%% *},"* ]] && return 0
+  echo "== $name"
+  stage_note=""
+  # shellcheck disable=SC2086 # the groups are words
+  if ! install_groups $groups; then
+    note_not_run "$name" "${not_run_reason:-the packages of $groups could not be installed}"
+    record_stage "$name" $((SECONDS - start)) "not run: ${not_run_reason:-packages missing}"
+    return 2
+  fi
+  "$@"
+  [[ ${#problems[@]} -gt $problems_before ]] && outcome=FAILED
+  record_stage "$name" $((SECONDS - start)) "$outcome${stage_note:+ ($stage_note)}"
+  [[ $outcome == ok ]]
 }
 
 check_format() {
@@ -70,45 +70,27 @@ check_format() {
   clang-format --dry-run --Werror "${sources[@]}" || note_problem "format check"
 }
 
-# configure_and_build <dir> <name> <build type> <target list or ""> <cmake option>...
-configure_and_build() {
-  local dir=$1 name=$2 type=$3 targets=$4
-  shift 4
-  local target_options=()
-  [[ -n $targets ]] && read -ra target_options <<<"--target $targets"
-  if ! cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE="$type" "${compiler_launcher[@]}" "$@" >/dev/null ||
-    ! cmake --build "$dir" -j"$jobs" "${target_options[@]}"; then
-    note_problem "$name build"
+# preset_build <preset> [<configure option>...]: configures and builds with
+# the preset of that name.
+preset_build() {
+  local preset=$1
+  shift
+  if ! cmake --preset "$preset" "$@" >/dev/null || ! cmake --build --preset "$preset"; then
+    note_problem "$preset build"
     return 1
   fi
 }
 
-# run_tests <dir> <name>: ctest in parallel; the tests make their own
-# temporary folders, and those that share one hold a RESOURCE_LOCK.
+# run_tests <preset> [<ctest option>...]: the preset's tests, in parallel
+# unless told otherwise; the tests make their own temporary folders, and
+# those that share one hold a RESOURCE_LOCK. ctest's output is kept in
+# out/test-logs/<preset>.log.
 run_tests() {
-  local dir=$1 name=$2
-  if [[ ! -f $dir/CTestTestfile.cmake ]]; then
-    note_problem "$name tests (not built)"
-    return
-  fi
-  local log="$dir/ctest-summary.log"
-  (cd "$dir" && ctest --output-on-failure -j"$jobs") 2>&1 | tee "$log"
-  count_results "$name" "$log" "${PIPESTATUS[0]}"
-}
-
-# Reads ctest's "X tests failed out of Y" line.
-count_results() {
-  local name=$1 log=$2 status=$3 summary
-  summary=$(grep -Eo '[0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
-  if [[ -z $summary ]]; then
-    note_problem "$name tests (no test summary; were any tests built?)"
-    return
-  fi
-  local failures total
-  read -r failures _ _ _ _ total <<<"$summary"
-  passed=$((passed + total - failures))
-  failed=$((failed + failures))
-  if [[ $failures -gt 0 || $status -ne 0 ]]; then note_problem "$name tests"; fi
+  local preset=$1 log=out/test-logs/$1.log
+  shift
+  mkdir -p out/test-logs
+  ctest --preset "$preset" -j"$jobs" "$@" 2>&1 | tee "$log"
+  count_results "$preset" "$log" "${PIPESTATUS[0]}"
 }
 
 runs_32bit_programs() {
@@ -125,7 +107,7 @@ runs_32bit_programs() {
 # the kernel). LUMIDROME_LINUX32=plugin builds and tests the plug-in alone
 # with its host-layer tests, for a quicker run by hand.
 linux32_stage() {
-  local dir=build-linux32 emulator= plugin_only=OFF
+  local dir=build-linux32 emulator='' plugin_only=OFF
   [[ ${LUMIDROME_LINUX32:-full} == plugin ]] && plugin_only=ON
   if ! runs_32bit_programs "$dir"; then
     if ! runs_32bit_programs "$dir" qemu-i386-static; then
@@ -135,23 +117,14 @@ linux32_stage() {
     echo "this kernel runs no 32-bit programs: the tests run through qemu-i386-static"
     emulator=$(command -v qemu-i386-static)
   fi
-  if ! cmake --preset linux32 -DLUMIDROME_PLUGIN_ONLY=$plugin_only -DCMAKE_CROSSCOMPILING_EMULATOR="$emulator" \
-    "${compiler_launcher[@]}" >/dev/null || ! cmake --build --preset linux32; then
-    note_problem "linux32 build"
-    return
-  fi
-  run_tests "$dir" linux32
+  preset_build linux32 -DLUMIDROME_PLUGIN_ONLY=$plugin_only \
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$emulator" && run_tests linux32
 }
 
 # The whole project with clang, standing in for the compiler of macOS: it
 # must build warning-free and pass every test.
 clang_stage() {
-  if ! cmake --preset clang "${compiler_launcher[@]}" >/dev/null ||
-    ! cmake --build --preset clang; then
-    note_problem "clang build"
-    return
-  fi
-  run_tests build-clang clang
+  preset_build clang && run_tests clang
 }
 
 # simhost_smoke_under_wine <build folder>: simhost.exe runs a short session
@@ -171,13 +144,9 @@ simhost_smoke_under_wine() {
     >"$log" 2>&1
   local status=$?
   cat "$log"
-  if [[ $status -eq 0 ]] && grep -q 'the scene changed (one undo step)' "$log" &&
-    grep -q 'Soft_Box_01' "$log"; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    note_problem "win64 simhost.exe session (exit status $status; see $log)"
-  fi
+  [[ $status -eq 0 ]] && grep -q 'the scene changed (one undo step)' "$log" &&
+    grep -q 'Soft_Box_01' "$log"
+  count_check "win64 simhost.exe session (exit status $status; see $log)" $?
 }
 
 # simhost_validate_under_wine <build folder>: simhost.exe validate checks the
@@ -193,8 +162,7 @@ simhost_validate_under_wine() {
     local log=$dir/simhost-validate-$build.log start=$SECONDS status
     if ! mkdir -p "$user/$build/plugins/Lumidrome" "$user/$build/scratch" ||
       ! cp -a "$dir/plugins/$build/Lumidrome/." "$user/$build/plugins/Lumidrome/"; then
-      failed=$((failed + 1))
-      note_problem "win64 simhost.exe validate $build: cannot install the plug-in in $user"
+      count_check "win64 simhost.exe validate $build: cannot install the plug-in in $user" 1
       continue
     fi
     echo "== win64: simhost.exe validate $build under wine, in $windows_user\\$build"
@@ -204,12 +172,8 @@ simhost_validate_under_wine() {
     status=$?
     cat "$log"
     echo "== win64: simhost.exe validate $build: exit status $status, $((SECONDS - start)) s"
-    if [[ $status -eq 0 ]] && grep -q '^PASS exports' "$log" && [[ -s $user/$build/Prüfbericht.xml ]]; then
-      passed=$((passed + 1))
-    else
-      failed=$((failed + 1))
-      note_problem "win64 simhost.exe validate $build (exit status $status; see $log)"
-    fi
+    [[ $status -eq 0 ]] && grep -q '^PASS exports' "$log" && [[ -s $user/$build/Prüfbericht.xml ]]
+    count_check "win64 simhost.exe validate $build (exit status $status; see $log)" $?
   done
 }
 
@@ -223,27 +187,25 @@ windows_module_exports() {
     --gtest_filter=ModuleExports.CrossBuiltWindowsModulesExportOnlyTheEntry >"$log" 2>&1
   local status=$?
   cat "$log"
-  if [[ $status -eq 0 ]] && grep -q '^\[       OK \]' "$log"; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    note_problem "win64 module exports read by build/tests/simhost_validate_tests (see $log)"
-  fi
+  [[ $status -eq 0 ]] && grep -q '^\[       OK \]' "$log"
+  count_check "win64 module exports read by build/tests/simhost_validate_tests (see $log)" $?
 }
 
 # windows_stage <win64|win32>: cross-built (win64: simhost.exe and the
-# plug-in; win32: the plug-in alone); the checks run under wine with one wineserver and wine's services started beforehand, in
-# a prefix inside the build folder.
+# plug-in; win32: the plug-in alone); the checks run under wine with one
+# wineserver and wine's services started beforehand, in a prefix inside the
+# build folder. Without wine32 the 32-bit programs' tests are skipped
+# (scripts/wine-run.sh) and the checks that need no wine still run.
 windows_stage() {
   local preset=$1 dir=build-$1
-  echo "== $preset: configure and build in $dir"
   if [[ $preset == win64 ]] && ! bash scripts/build-mingw-libs.sh; then
     note_problem "win64: the image libraries for Windows did not build"
     return
   fi
-  if ! cmake --preset "$preset" >/dev/null || ! cmake --build --preset "$preset"; then
-    note_problem "$preset build"
-    return
+  preset_build "$preset" || return
+  if [[ $preset == win32 ]] && ! install_groups wine32; then
+    stage_note="its wine tests not run: $not_run_reason"
+    echo "test.sh: NOT RUN: win32 wine tests: $not_run_reason" >&2
   fi
   export WINEPREFIX=$PWD/$dir/wineprefix WINEDEBUG=-all
   mkdir -p "$WINEPREFIX"
@@ -253,80 +215,66 @@ windows_stage() {
     touch "$WINEPREFIX/.prepared" # scripts/wine-run.sh need not boot it again
   fi
   echo "== $preset: tests (under wine)"
-  local log="$dir/ctest-summary.log"
   # Two programs at a time: each runs long under wine and waits on it.
-  (cd "$dir" && ctest --output-on-failure --timeout 300 --parallel 2) 2>&1 | tee "$log"
-  count_results "$preset" "$log" "${PIPESTATUS[0]}"
-  grep -q 'Skipped' "$log" && echo "== $preset: some tests were skipped (see above)"
-  [[ $preset == win64 ]] && simhost_smoke_under_wine "$dir"
-  [[ $preset == win64 ]] && simhost_validate_under_wine "$dir"
-  [[ $preset == win64 ]] && windows_module_exports "$dir"
+  run_tests "$preset" --timeout 300 --parallel 2
+  grep -q 'Skipped' "out/test-logs/$preset.log" && echo "== $preset: some tests were skipped (see above)"
+  if [[ $preset == win64 ]]; then
+    simhost_smoke_under_wine "$dir"
+    simhost_validate_under_wine "$dir"
+    windows_module_exports "$dir"
+  fi
   timeout 60 wineserver -k 2>/dev/null
   unset WINEPREFIX
 }
 
 # run_fuzzers: builds the libFuzzer targets of fuzz/ with clang in
-# build-fuzz/ and runs each for a bounded time from its seed corpus (new
-# inputs go to build-fuzz/, never into the repository). A crash, a leak, a
-# slow input or a memory blow-up fails the stage; counts one test per target.
+# build-fuzz/ and runs every fuzz_<name> program built there, with its seeds
+# in fuzz/corpus/<name>, for a bounded time (LUMIDROME_FUZZ_SECONDS, 20 by
+# default) from its seed corpus (new inputs go to build-fuzz/, never into
+# the repository). A crash, a leak, a slow input or a memory blow-up fails
+# the stage; counts one test per target.
 run_fuzzers() {
-  local dir=build-fuzz seconds=${LUMIDROME_FUZZ_SECONDS:-30} target
+  local dir=build-fuzz seconds=${LUMIDROME_FUZZ_SECONDS:-20} program target ran=0
   echo "== fuzz: configure and build in $dir"
-  if ! cmake -S fuzz -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ ||
-    ! cmake --build "$dir" -j2; then
+  if ! (cd fuzz && cmake --preset fuzz >/dev/null && cmake --build --preset fuzz); then
     note_problem "fuzz build"
     return
   fi
-  for target in bitmap hyperfile; do
+  for program in "$dir"/fuzz_*; do
+    [[ -f $program && -x $program ]] || continue
+    target=${program#"$dir"/fuzz_}
+    if [[ ! -d fuzz/corpus/$target ]]; then
+      count_check "fuzz: $program has no seed folder; add fuzz/corpus/$target" 1
+      continue
+    fi
+    ran=$((ran + 1))
     echo "== fuzz: $target for ${seconds}s"
     mkdir -p "$dir/found-$target"
-    if (cd "$dir" && ./fuzz_$target -max_total_time="$seconds" -timeout=5 -rss_limit_mb=512 \
-      -max_len=65536 -print_final_stats=1 "found-$target" "../fuzz/corpus/$target"); then
-      passed=$((passed + 1))
-    else
-      failed=$((failed + 1))
-      note_problem "fuzz $target (the failing input is in $dir)"
-    fi
+    (cd "$dir" && "./fuzz_$target" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=512 \
+      -max_len=65536 -print_final_stats=1 "found-$target" "../fuzz/corpus/$target")
+    count_check "fuzz $target (the failing input is in $dir)" $?
   done
-}
-
-# The build type most users pick, for the plug-in alone: it must build
-# warning-free at -O3 too.
-release_plugin_build() {
-  configure_and_build build-release "release plug-in" Release "lumidrome_r17 lumidrome_r14" \
-    -DLUMIDROME_TESTS=OFF -DLUMIDROME_BENCH=OFF
+  [[ $ran -gt 0 ]] || note_problem "fuzz: no fuzz_<name> program was built in $dir"
 }
 
 sanitizer_tests() {
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    run_tests build-asan sanitizer
+    run_tests sanitize
 }
 
-run_stage "install-deps" install_deps
-if [[ ${#problems[@]} -gt 0 ]]; then
-  print_stage_times
-  echo "0 passed, 0 failed"
-  exit 1
-fi
-run_stage "format check" check_format
-run_stage "normal build" configure_and_build build normal RelWithDebInfo "" \
-  -DLUMIDROME_SANITIZE=OFF &&
-  run_stage "normal tests" run_tests build normal
-run_stage "sanitizer build" configure_and_build build-asan sanitizer RelWithDebInfo "" \
-  -DLUMIDROME_SANITIZE=ON -DLUMIDROME_BENCH=OFF &&
-  run_stage "sanitizer tests" sanitizer_tests
-run_stage "release plug-in build" release_plugin_build
+run_stage "format check" format check_format
+run_stage "normal build" core preset_build native &&
+  run_stage "normal tests" "core tests" run_tests native
+run_stage "sanitizer build" "core sanitizer" preset_build sanitize &&
+  run_stage "sanitizer tests" "core sanitizer tests" sanitizer_tests
+run_stage "release plug-in build" core preset_build release-plugin
 
-run_stage "linux32" linux32_stage
-run_stage "clang" clang_stage
-run_stage "win64" windows_stage win64
-run_stage "win32" windows_stage win32
-run_stage "fuzz" run_fuzzers
+run_stage "linux32" "core tests linux32" linux32_stage
+run_stage "clang" "core tests clang" clang_stage
+run_stage "win64" "core win64" windows_stage win64
+run_stage "win32" "core win32" windows_stage win32
+run_stage "fuzz" "core fuzz" run_fuzzers
 
-print_stage_times
-if [[ ${#problems[@]} -gt 0 ]]; then
-  echo "test.sh: problems: ${problems[*]}" >&2
-fi
-echo "$passed passed, $failed failed"
+print_stage_table
+print_closing_line
 [[ ${#problems[@]} -eq 0 ]]

@@ -10,7 +10,8 @@
 # program's header. Every wine call is bounded in time
 # (LUMIDROME_WINE_TIMEOUT seconds, default 240), so a hung wine fails the
 # run instead of stopping it. Exit status 77 means the machine cannot run
-# the program at all (no 32-bit support): callers report it as skipped.
+# the program at all (no wine32, or no 32-bit support): callers report it as
+# skipped.
 set -uo pipefail
 
 readonly wine_dir=/usr/lib/wine
@@ -64,7 +65,11 @@ runs_32bit_natively() {
 loader_for() {
   local loader=$wine_dir/wine64
   [[ $1 == 32 ]] && loader=$wine_dir/wine
-  [[ -x $loader ]] || fail "$loader is missing; run scripts/install-deps.sh"
+  if [[ $1 == 32 && ! -x $loader ]]; then
+    echo "wine-run: skipped: $loader is missing (wine32:i386 is not installed; scripts/install-deps.sh wine32)" >&2
+    exit 77
+  fi
+  [[ -x $loader ]] || fail "$loader is missing; run scripts/install-deps.sh win64"
   if [[ $1 == 32 ]] && ! runs_32bit_natively; then
     echo "wine-run: skipped: this machine cannot run 32-bit programs natively (kernel without 32-bit support), so wine32 cannot start" >&2
     exit 77

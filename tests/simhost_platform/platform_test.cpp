@@ -16,33 +16,13 @@
 #include <system_error>
 #include <vector>
 
+#include "temp_folder.h"
 #include "text/text_util.h"
 
 namespace {
 
 namespace platform = simhost::platform;
-
-// A fresh folder below the system's, removed with the object; made through
-// the layer under test so that this program runs on Windows too.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string reason;
-    path_ = platform::MakeUniqueFolder("", "simhost-platform-", &reason);
-    if (path_.empty()) ADD_FAILURE() << "no temporary folder: " << reason;
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(platform::PathFromUtf8(path_), ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::string& Path() const { return path_; }
-  std::string File(const std::string& name) const { return simhost::JoinPath(path_, name); }
-
- private:
-  std::string path_;
-};
+using lumidrome_test::TempFolder;
 
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::FILE* file = platform::OpenFile(path, "wb");
@@ -65,8 +45,8 @@ const std::string kOddName =
     "fung \xE2\x98\x80 Ordner";  // "Prüfung ☀ Ordner"
 
 TEST(PlatformFiles, NonAsciiNamesListStatAndOpenAsUtf8) {
-  TempFolder temp;
-  const std::string folder = simhost::JoinPath(temp.Path(), kOddName);
+  TempFolder temp("simhost-platform");
+  const std::string folder = simhost::JoinPath(temp.Utf8Path(), kOddName);
   ASSERT_TRUE(platform::MakeFolder(folder));
   EXPECT_FALSE(platform::MakeFolder(folder)) << "a second make of the same folder";
   const std::string file = simhost::JoinPath(folder, kOddName + ".bin");
@@ -75,7 +55,7 @@ TEST(PlatformFiles, NonAsciiNamesListStatAndOpenAsUtf8) {
   std::fputs("four", out);
   std::fclose(out);
 
-  EXPECT_EQ(platform::ListFolder(temp.Path()), std::vector<std::string>{kOddName});
+  EXPECT_EQ(platform::ListFolder(temp.Utf8Path()), std::vector<std::string>{kOddName});
   EXPECT_EQ(platform::ListFolder(folder), std::vector<std::string>{kOddName + ".bin"});
   const platform::FileInfo info = platform::Stat(file);
   EXPECT_TRUE(info.exists && info.is_regular && !info.is_folder);
@@ -83,7 +63,7 @@ TEST(PlatformFiles, NonAsciiNamesListStatAndOpenAsUtf8) {
   EXPECT_TRUE(platform::Stat(folder).is_folder);
 
   std::string error;
-  EXPECT_TRUE(platform::ListFolder(simhost::JoinPath(temp.Path(), "missing"), &error).empty());
+  EXPECT_TRUE(platform::ListFolder(simhost::JoinPath(temp.Utf8Path(), "missing"), &error).empty());
   EXPECT_FALSE(error.empty()) << "an unreadable folder says why";
   EXPECT_TRUE(platform::RemoveFile(file));
   EXPECT_TRUE(platform::RemoveFolder(folder));
@@ -91,14 +71,14 @@ TEST(PlatformFiles, NonAsciiNamesListStatAndOpenAsUtf8) {
 }
 
 TEST(PlatformFiles, MoveIntoPlaceReplacesAnExistingFile) {
-  TempFolder temp;
+  TempFolder temp("simhost-platform");
   const std::string target = temp.File("settings.bin");
   WriteBytes(target, {1, 2, 3});
   std::string temp_path, reason;
   std::FILE* file = platform::CreateFileBeside(target, &temp_path, &reason);
   ASSERT_NE(file, nullptr) << reason;
   EXPECT_NE(temp_path, target);
-  EXPECT_EQ(simhost::ParentFolder(temp_path), temp.Path()) << "beside it, on the same disk";
+  EXPECT_EQ(simhost::ParentFolder(temp_path), temp.Utf8Path()) << "beside it, on the same disk";
   const unsigned char bytes[] = {9, 8};
   ASSERT_EQ(std::fwrite(bytes, 1, 2, file), 2u);
   EXPECT_TRUE(platform::FlushToDisk(file));
@@ -107,14 +87,14 @@ TEST(PlatformFiles, MoveIntoPlaceReplacesAnExistingFile) {
 
   ASSERT_TRUE(platform::MoveIntoPlace(temp_path, target, &reason)) << reason;
   EXPECT_EQ(ReadBytes(target), (std::vector<uint8_t>{9, 8}));
-  EXPECT_EQ(platform::ListFolder(temp.Path()).size(), 1u) << "nothing left beside it";
+  EXPECT_EQ(platform::ListFolder(temp.Utf8Path()).size(), 1u) << "nothing left beside it";
   EXPECT_FALSE(platform::MoveIntoPlace(temp_path, target, &reason));
   EXPECT_FALSE(reason.empty());
 }
 
 #ifndef _WIN32
 TEST(PlatformFiles, AReplacementKeepsTheOldFilesPermissions) {
-  TempFolder temp;
+  TempFolder temp("simhost-platform");
   const std::string target = temp.File("shared.bin");
   WriteBytes(target, {1});
   ASSERT_EQ(::chmod(target.c_str(), 0644), 0);
@@ -141,15 +121,15 @@ TEST(PlatformFiles, MemoryStreamsReadTheGivenBytes) {
 }
 
 TEST(PlatformFolders, UniqueFoldersAreNewEveryTime) {
-  TempFolder temp;
+  TempFolder temp("simhost-platform");
   std::string reason;
-  const std::string first = platform::MakeUniqueFolder(temp.Path(), kOddName + "-", &reason);
-  const std::string second = platform::MakeUniqueFolder(temp.Path(), kOddName + "-", &reason);
+  const std::string first = platform::MakeUniqueFolder(temp.Utf8Path(), kOddName + "-", &reason);
+  const std::string second = platform::MakeUniqueFolder(temp.Utf8Path(), kOddName + "-", &reason);
   ASSERT_FALSE(first.empty()) << reason;
   ASSERT_FALSE(second.empty()) << reason;
   EXPECT_NE(first, second);
   EXPECT_TRUE(platform::Stat(first).is_folder && platform::Stat(second).is_folder);
-  EXPECT_EQ(simhost::ParentFolder(first), temp.Path());
+  EXPECT_EQ(simhost::ParentFolder(first), temp.Utf8Path());
   EXPECT_TRUE(platform::MakeUniqueFolder(temp.File("missing/below"), "x", &reason).empty());
   EXPECT_TRUE(platform::Stat(platform::TempFolder()).is_folder);
   EXPECT_FALSE(platform::HomeFolder().empty());

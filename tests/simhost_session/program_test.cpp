@@ -115,7 +115,8 @@ TEST(SimhostCommandLine, VersionHelpAndUsageErrorsReadTheSameEverywhere) {
     if (*command != '\0') arguments.insert(arguments.begin(), command);
     const ProgramRun run = Simhost(fixture, arguments);
     EXPECT_EQ(run.exit_status, 0) << command;
-    EXPECT_EQ(run.output.rfind("simhost 1.0 ", 0), 0u) << command << ": " << run.output;
+    EXPECT_EQ(run.output.rfind(std::string("simhost ") + LUMIDROME_VERSION + " ", 0), 0u)
+        << command << ": " << run.output;
   }
   const ProgramRun help = Simhost(fixture, {"help", "validate"});
   EXPECT_EQ(help.exit_status, 0);

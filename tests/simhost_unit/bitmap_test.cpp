@@ -36,7 +36,7 @@ class BitmapTest : public ::testing::Test {
 
   Host host_;
   const c4d_bitmap_api& api_ = *host_.Table().bitmap;
-  TempFolder folder_;
+  TempFolder folder_{simhost_test::kTempPrefix};
   int32_t width_ = 0;
 };
 
@@ -97,7 +97,7 @@ TEST_F(BitmapTest, BrokenTruncatedAndForeignFilesGiveErrorsAndAnEmptyBitmap) {
   WriteBytes(text, {'h', 'e', 'l', 'l', 'o'});
   EXPECT_EQ(Load(text), image_result::kWrongType);
   EXPECT_EQ(Load(folder_.File("absent.jpg")), image_result::kNotExisting);
-  EXPECT_EQ(Load(folder_.Path()), image_result::kWrongType);
+  EXPECT_EQ(Load(folder_.Utf8Path()), image_result::kWrongType);
 }
 
 TEST_F(BitmapTest, AHeaderClaimingAHugePictureIsRefusedBeforeAllocating) {

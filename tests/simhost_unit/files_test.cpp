@@ -27,7 +27,7 @@ class FilesTest : public ::testing::Test {
  protected:
   Host host_;
   const c4d_file_api& api_ = *host_.Table().file;
-  TempFolder folder_;
+  TempFolder folder_{simhost_test::kTempPrefix};
 };
 
 TEST_F(FilesTest, Int32FollowsTheByteOrderChosenAtOpenOrLater) {
@@ -111,7 +111,7 @@ TEST_F(FilesTest, OpenFailuresShowTheHostsDialogOnlyWhenAsked) {
   ASSERT_EQ(host_.ErrorDialogs().size(), 1u);
   EXPECT_NE(host_.ErrorDialogs()[0].find("for writing"), std::string::npos);
   EXPECT_EQ(api_.bf_get_error(file), file_error::kOpen);
-  EXPECT_FALSE(api_.bf_open(file, folder_.Path().c_str(), file_open::kRead, file_dialog::kNone,
+  EXPECT_FALSE(api_.bf_open(file, folder_.Utf8Path().c_str(), file_open::kRead, file_dialog::kNone,
                             byte_order::kBigEndian, 0, 0));
   api_.bf_free(file);
 }
@@ -148,11 +148,11 @@ TEST_F(FilesTest, DirectoryEntriesComeInFileSystemOrderWithRawNames) {
   for (int i = 0; i < 40; ++i) made.push_back("pack" + std::to_string(i));
   for (const std::string& name : made) WriteBytes(folder_.File(name), {1, 2, 3});
   ASSERT_TRUE(platform::MakeFolder(folder_.File("Thumbnails")));
-  const std::vector<std::string> expected = SystemListing(folder_.Path());
+  const std::vector<std::string> expected = SystemListing(folder_.Utf8Path());
 
   std::vector<std::string> seen;
   c4d_dir* dir = api_.dir_alloc();
-  api_.dir_init(dir, folder_.Path().c_str(), 0);
+  api_.dir_init(dir, folder_.Utf8Path().c_str(), 0);
   while (api_.dir_next(dir)) {
     TextCatcher name;
     api_.dir_name(dir, TextCatcher::Sink, &name);
@@ -190,7 +190,7 @@ class DirectoryOrderTest : public FilesTest {
   std::vector<std::string> List() {
     std::vector<std::string> seen;
     c4d_dir* dir = api_.dir_alloc();
-    api_.dir_init(dir, folder_.Path().c_str(), 0);
+    api_.dir_init(dir, folder_.Utf8Path().c_str(), 0);
     while (api_.dir_next(dir)) {
       TextCatcher name;
       api_.dir_name(dir, TextCatcher::Sink, &name);
@@ -259,8 +259,8 @@ TEST_F(FilesTest, ExistsTellsFilesFromFolders) {
   WriteBytes(file, {0});
   EXPECT_TRUE(api_.exists(file.c_str(), 0));
   EXPECT_FALSE(api_.exists(file.c_str(), 1));
-  EXPECT_TRUE(api_.exists(folder_.Path().c_str(), 1));
-  EXPECT_FALSE(api_.exists(folder_.Path().c_str(), 0));
+  EXPECT_TRUE(api_.exists(folder_.Utf8Path().c_str(), 1));
+  EXPECT_FALSE(api_.exists(folder_.Utf8Path().c_str(), 0));
   EXPECT_FALSE(api_.exists("", 0));
   EXPECT_FALSE(api_.exists(nullptr, 1));
 }

@@ -186,30 +186,30 @@ TEST_F(HostTest, WhatAPersonShouldSeeIsRecordedInOrderAndObserved) {
 
 TEST_F(HostTest, ResourceSetsAreCountedAndCanBeRefused) {
   const c4d_resource_api& resources = *host_.Table().resource;
-  simhost_test::TempFolder res;
-  c4d_resource* set = resources.load(res.Path().c_str());
+  simhost_test::TempFolder res(simhost_test::kTempPrefix);
+  c4d_resource* set = resources.load(res.Utf8Path().c_str());
   ASSERT_NE(set, nullptr);
   resources.release(set, 1);
   resources.release(set, 1);  // stale
   // As the real host, no resource set from a folder that is not there.
-  EXPECT_EQ(resources.load((res.Path() + "/absent").c_str()), nullptr);
+  EXPECT_EQ(resources.load((res.Utf8Path() + "/absent").c_str()), nullptr);
   EXPECT_EQ(resources.load(res.File("file").c_str()), nullptr);
   host_.SetResourceLoading(false);
-  EXPECT_EQ(resources.load(res.Path().c_str()), nullptr);
+  EXPECT_EQ(resources.load(res.Utf8Path().c_str()), nullptr);
   EXPECT_EQ(host_.ResourceLoadRequests(), 4);
   EXPECT_EQ(host_.ResourceReleases(), 1);
   EXPECT_EQ(host_.Warnings().size(), 1u);
 }
 
 TEST_F(HostTest, LoadingAFolderWithoutAModuleFailsCleanly) {
-  simhost_test::TempFolder folder;
-  EXPECT_FALSE(host_.Load(folder.Path()));
+  simhost_test::TempFolder folder(simhost_test::kTempPrefix);
+  EXPECT_FALSE(host_.Load(folder.Utf8Path()));
   EXPECT_NE(host_.LastLoad().error.find("no module"), std::string::npos);
   EXPECT_FALSE(host_.ModuleLoaded());
   EXPECT_EQ(host_.CallMain(C4D_ACTION_VERSION, nullptr, nullptr, nullptr), C4D_ANSWER_REFUSED);
   simhost_test::WriteBytes(folder.File(std::string("Lumidrome") + platform::ModuleSuffix()),
                            {'n', 'o', 't'});
-  EXPECT_FALSE(host_.Load(folder.Path()));
+  EXPECT_FALSE(host_.Load(folder.Utf8Path()));
   EXPECT_NE(host_.LastLoad().error.find("cannot load"), std::string::npos);
 }
 

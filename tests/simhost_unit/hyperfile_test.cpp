@@ -55,7 +55,7 @@ class HyperFileTest : public ::testing::Test {
 
   Host host_;
   const c4d_file_api& api_ = *host_.Table().file;
-  TempFolder folder_;
+  TempFolder folder_{simhost_test::kTempPrefix};
 };
 
 TEST_F(HyperFileTest, EveryKindSurvivesARoundTrip) {
@@ -111,7 +111,7 @@ TEST_F(HyperFileTest, ReadingAnotherKindFailsAndLeavesTheValueInPlace) {
 TEST_F(HyperFileTest, OpenForReadingRefusesMissingForeignAndWrongFiles) {
   std::string text;
   EXPECT_EQ(ReadFilename(folder_.File("missing.hf"), &text), file_error::kOpen);
-  EXPECT_EQ(ReadFilename(folder_.Path(), &text), file_error::kOpen);  // a directory
+  EXPECT_EQ(ReadFilename(folder_.Utf8Path(), &text), file_error::kOpen);  // a directory
 
   const std::string foreign = folder_.File("foreign.hf");
   WriteBytes(foreign, {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 0x0D});
@@ -251,7 +251,7 @@ TEST_F(HyperFileTest, TheTargetChangesOnlyWhenTheWriterClosesCleanly) {
 
   size_t entries = 0;
   for (const auto& entry :
-       std::filesystem::directory_iterator(platform::PathFromUtf8(folder_.Path()))) {
+       std::filesystem::directory_iterator(platform::PathFromUtf8(folder_.Utf8Path()))) {
     (void)entry;
     ++entries;
   }

@@ -14,17 +14,6 @@ namespace simhost_test {
 
 namespace platform = simhost::platform;
 
-TempFolder::TempFolder() {
-  std::string reason;
-  path_ = platform::MakeUniqueFolder("", "simhost unit \xC3\xBC-", &reason);  // "ü"
-  if (path_.empty()) ADD_FAILURE() << "cannot make a temporary folder: " << reason;
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  if (!path_.empty()) std::filesystem::remove_all(platform::PathFromUtf8(path_), ignored);
-}
-
 std::vector<uint8_t> ReadBytes(const std::string& path) {
   std::ifstream in(platform::PathFromUtf8(path), std::ios::binary);
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});

@@ -6,22 +6,14 @@
 #include <vector>
 
 #include "c4d_function_table.h"
+#include "temp_folder.h"
 
 namespace simhost_test {
 
-// A fresh folder below the system's temporary folder, removed with the object.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::string& Path() const { return path_; }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
+using lumidrome_test::TempFolder;
+// The unit tests' folders hold a non-ASCII letter ("ü"), so that every path
+// they hand the host goes through its UTF-8 conversions.
+inline const char kTempPrefix[] = "simhost unit \xC3\xBC";
 
 std::vector<uint8_t> ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "platform/platform.h"
+#include "text/text_util.h"
 
 namespace lumidrome_test {
 
@@ -13,12 +14,16 @@ namespace platform = simhost::platform;
 // the same time.
 TempFolder::TempFolder(const std::string& prefix) {
   std::string reason;
-  const std::string folder = platform::MakeUniqueFolder("", prefix + "-", &reason);
-  if (folder.empty()) {
+  utf8_path_ = platform::MakeUniqueFolder("", prefix + "-", &reason);
+  if (utf8_path_.empty()) {
     throw std::runtime_error("cannot make a temporary folder " + prefix + " in " +
                              platform::TempFolder() + ": " + reason);
   }
-  path_ = platform::PathFromUtf8(folder);
+  path_ = platform::PathFromUtf8(utf8_path_);
+}
+
+std::string TempFolder::File(const std::string& name) const {
+  return simhost::JoinPath(utf8_path_, name);
 }
 
 TempFolder::~TempFolder() {

@@ -22,26 +22,37 @@ enum BASEARRAYRESIZEFLAGS { BASEARRAYRESIZEFLAGS_DEFAULT = 0 };
 static const Int BASEARRAY_DEFAULT_CHUNK_SIZE = 16;
 
 // True when T has a member Bool-like CopyFrom(const T&): such elements are
-// copied by default construction plus CopyFrom, which may fail.
+// copied by default construction plus CopyFrom, which may fail. (Written in
+// C++11, as plug-ins built against the host's SDK are.)
+template <typename>
+struct VoidOf {
+  typedef void Type;
+};
 template <typename T, typename = void>
 struct TestForCopyFromMember : std::false_type {};
 template <typename T>
 struct TestForCopyFromMember<
-    T, std::void_t<decltype(std::declval<T&>().CopyFrom(std::declval<const T&>()))>>
+    T, typename VoidOf<decltype(std::declval<T&>().CopyFrom(std::declval<const T&>()))>::Type>
     : std::true_type {};
+
+template <typename T>
+Bool ConstructCopyOf(T* memory, const T& src, std::true_type /* through CopyFrom */) {
+  T* element = new (memory) T();
+  if (element->CopyFrom(src)) return true;
+  element->~T();
+  return false;
+}
+
+template <typename T>
+Bool ConstructCopyOf(T* memory, const T& src, std::false_type /* through the copy constructor */) {
+  new (memory) T(src);
+  return true;
+}
 
 // Constructs a copy of src at memory; false (nothing constructed) on failure.
 template <typename T>
 Bool ConstructCopy(T* memory, const T& src) {
-  if constexpr (TestForCopyFromMember<T>::value) {
-    T* element = new (memory) T();
-    if (element->CopyFrom(src)) return true;
-    element->~T();
-    return false;
-  } else {
-    new (memory) T(src);
-    return true;
-  }
+  return ConstructCopyOf(memory, src, TestForCopyFromMember<T>());
 }
 
 template <typename T, Int MINCHUNKSIZE = BASEARRAY_DEFAULT_CHUNK_SIZE,

@@ -18,6 +18,17 @@ namespace maxon {
 // variadic macro argument.
 struct NewObjArgumentsEnd {};
 
+// The indices 0 to N-1 as a type (std::index_sequence is C++14; plug-ins
+// built against the host's SDK are C++11).
+template <size_t... I>
+struct IndexList {};
+template <size_t N, size_t... I>
+struct MakeIndexList : MakeIndexList<N - 1, N - 1, I...> {};
+template <size_t... I>
+struct MakeIndexList<0, I...> {
+  typedef IndexList<I...> Type;
+};
+
 class DefaultAllocator {
  public:
   static void* Alloc(Int size) { return size > 0 ? malloc(static_cast<size_t>(size)) : nullptr; }
@@ -42,7 +53,7 @@ class DefaultAllocator {
   template <typename T, typename... ARGS>
   static T* NewObjectTerminated(bool clear, ARGS&&... args) {
     return NewFromTuple<T>(clear, std::forward_as_tuple(std::forward<ARGS>(args)...),
-                           std::make_index_sequence<sizeof...(ARGS) - 1>());
+                           typename MakeIndexList<sizeof...(ARGS) - 1>::Type());
   }
 
   template <typename T>
@@ -52,7 +63,7 @@ class DefaultAllocator {
 
  private:
   template <typename T, typename TUPLE, size_t... I>
-  static T* NewFromTuple(bool clear, TUPLE&& args, std::index_sequence<I...>) {
+  static T* NewFromTuple(bool clear, TUPLE&& args, IndexList<I...>) {
     return NewObject<T>(clear, std::get<I>(std::forward<TUPLE>(args))...);
   }
 };

@@ -35,7 +35,8 @@ std::string Problem(const CLI::App& app, const CLI::ParseError& error) {
 }  // namespace
 
 std::string VersionText() {
-  return "simhost 1.0 (stand-in host; host versions up to 18011, interface releases R14 and R17)";
+  return "simhost " LUMIDROME_VERSION
+         " (stand-in host; host versions up to 18011, interface releases R14 and R17)";
 }
 
 void AddVersionFlags(CLI::App& app) {

@@ -11,7 +11,7 @@ namespace simhost_app {
 
 constexpr int kUsageExit = 2;
 
-// "simhost 1.0 (stand-in host ...)".
+// "simhost <project version> (stand-in host ...)".
 std::string VersionText();
 
 // --version on the program and on each of its commands added so far.
