@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "hyperfile.h"
+#include "files/hyperfile.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <thread>
 
-#include "api.h"
+#include "api/api.h"
+#include "gui/window_system.h"
 #include "platform/platform.h"
-#include "text_util.h"
-#include "windows/window_system.h"
+#include "text/text_util.h"
 
 namespace simhost {
 
@@ -67,7 +67,7 @@ void Host::FillTable() {
   FillResourceApi(&areas_.resource);
   FillFileApi(&areas_.file);
   FillBitmapApi(&areas_.bitmap);
-  WindowSystem::FillApi(areas_.dialog);
+  FillDialogApi(&areas_.dialog);
   FillPluginApi(&areas_.plugin);
   FillSceneApi(&areas_.scene);
   areas_.general.size = sizeof(areas_.general);

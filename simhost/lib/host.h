@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "c4d_function_table.h"
-#include "directory.h"
-#include "document.h"
-#include "plugin_module.h"
-#include "plugin_registry.h"
+#include "files/directory.h"
+#include "modules/plugin_module.h"
+#include "modules/plugin_registry.h"
+#include "scene/document.h"
 
 namespace simhost {
 

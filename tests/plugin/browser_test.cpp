@@ -5,8 +5,8 @@
 #include <string>
 
 #include "common/plugin_ids.h"
+#include "gui/window_system.h"
 #include "plugin_fixture.h"
-#include "windows/window_system.h"
 
 namespace lumidrome_test {
 namespace {

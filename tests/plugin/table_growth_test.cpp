@@ -10,8 +10,8 @@
 
 #include "c4d_function_table.h"
 #include "common/plugin_ids.h"
+#include "gui/window_system.h"
 #include "plugin_fixture.h"
-#include "windows/window_system.h"
 
 namespace lumidrome_test {
 namespace {

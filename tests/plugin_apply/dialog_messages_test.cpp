@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "browser_fixture.h"
-#include "container.h"
+#include "values/container.h"
 
 namespace lumidrome_test {
 namespace {

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "browser_fixture.h"
-#include "file_codes.h"
-#include "hyperfile.h"
-#include "value.h"
+#include "files/file_codes.h"
+#include "files/hyperfile.h"
+#include "values/value.h"
 
 namespace lumidrome_test {
 namespace {

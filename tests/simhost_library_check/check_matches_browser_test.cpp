@@ -7,12 +7,12 @@
 #include <string>
 
 #include "common/plugin_ids.h"
+#include "gui/window_system.h"
 #include "library_check_support.h"
 #include "packlib/library_scan.h"
 #include "packlib/tile_check.h"
 #include "plugin_fixture.h"
 #include "utf8_path.h"
-#include "windows/window_system.h"
 
 namespace lumidrome_test {
 namespace {

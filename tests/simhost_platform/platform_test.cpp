@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "temp_folder.h"
-#include "text_util.h"
+#include "text/text_util.h"
 
 namespace {
 

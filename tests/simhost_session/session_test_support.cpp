@@ -9,7 +9,7 @@
 
 #include "platform/platform.h"
 #include "session/session.h"
-#include "text_util.h"
+#include "text/text_util.h"
 
 namespace session_test {
 

@@ -8,10 +8,10 @@
 #include <fstream>
 
 #include "common/plugin_ids.h"
+#include "gui/window_system.h"
 #include "jpeg_encoder.h"
 #include "session_test_support.h"
 #include "test_library.h"
-#include "windows/window_system.h"
 
 namespace session_test {
 namespace {

@@ -10,7 +10,7 @@
 
 #include <algorithm>
 
-#include "file_codes.h"
+#include "files/file_codes.h"
 #include "host.h"
 #include "platform/platform.h"
 #include "test_support.h"
@@ -164,6 +164,9 @@ TEST_F(FilesTest, DirectoryEntriesComeInFileSystemOrderWithRawNames) {
     }
   }
   EXPECT_FALSE(api_.dir_next(dir));
+  // Past the end the questions answer for no entry, not the last one.
+  EXPECT_EQ(api_.dir_is_dir(dir), 0);
+  EXPECT_EQ(api_.dir_size(dir), 0);
   api_.dir_free(dir);
   EXPECT_EQ(seen, expected);
   std::vector<std::string> sorted = seen;
@@ -241,6 +244,8 @@ TEST_F(DirectoryOrderTest, ShuffledListingsDifferEachTimeAndRepeatWithTheSeed) {
 
 TEST_F(FilesTest, IteratingAMissingOrUninitialisedFolderYieldsNothing) {
   c4d_dir* dir = api_.dir_alloc();
+  EXPECT_EQ(api_.dir_is_dir(dir), 0);
+  EXPECT_EQ(api_.dir_size(dir), 0);
   EXPECT_FALSE(api_.dir_next(dir));
   api_.dir_init(dir, folder_.File("absent").c_str(), 0);
   EXPECT_FALSE(api_.dir_next(dir));

@@ -1,17 +1,17 @@
 // Container files: what survives a round trip, and what a damaged, cut or
 // foreign file does to a reader (it must fail cleanly, never crash or
 // allocate what a corrupt length claims).
-#include "hyperfile.h"
+#include "files/hyperfile.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "container.h"
 #include "host.h"
 #include "platform/platform.h"
 #include "test_support.h"
-#include "text_util.h"
+#include "text/text_util.h"
+#include "values/container.h"
 
 namespace simhost {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "directory.h"
+#include "files/directory.h"
 
 namespace simhost {
 namespace {

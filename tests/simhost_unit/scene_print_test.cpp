@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "document.h"
-#include "element_types.h"
-#include "undo.h"
+#include "scene/document.h"
+#include "scene/element_types.h"
+#include "scene/undo.h"
 
 namespace simhost {
 namespace {

@@ -6,9 +6,9 @@
 #include <climits>
 
 #include "common/plugin_ids.h"
+#include "gui/container_access.h"
+#include "gui/window_system.h"
 #include "plugin_fixture.h"
-#include "windows/container_access.h"
-#include "windows/window_system.h"
 
 namespace lumidrome_test {
 namespace {

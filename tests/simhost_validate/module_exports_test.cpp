@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin_module.h"
+#include "modules/plugin_module.h"
 #include "temp_folder.h"
 
 namespace simhost_app {

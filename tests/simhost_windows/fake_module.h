@@ -9,8 +9,8 @@
 
 #include "c4d_function_table.h"
 #include "common/plugin_ids.h"
+#include "gui/window_system.h"
 #include "host.h"
-#include "windows/window_system.h"
 
 namespace windows_test {
 

@@ -1,11 +1,11 @@
 // The layout engine as the module meets it: grids, spacing, alignment,
 // minimum sizes, and the shapes the browser's grid can take.
-#include "windows/layout.h"
+#include "gui/layout.h"
 
 #include <gtest/gtest.h>
 
 #include "fake_module.h"
-#include "windows/dialog.h"
+#include "gui/dialog.h"
 
 namespace windows_test {
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "fake_module.h"
-#include "windows/window_painter.h"
+#include "gui/window_painter.h"
 
 namespace windows_test {
 namespace {

@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "common/plugin_ids.h"
+#include "gui/window_system.h"
 #include "host.h"
 #include "plugin_fixture.h"
 #include "test_library.h"
-#include "windows/window_system.h"
 
 namespace lumidrome_test {
 

@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "platform/platform.h"
-#include "text_util.h"
+#include "text/text_util.h"
 
 namespace lumidrome_test {
 

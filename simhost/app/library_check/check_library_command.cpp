@@ -11,7 +11,7 @@
 #include "packlib/library_scan.h"
 #include "packlib/printable_text.h"
 #include "platform/platform.h"
-#include "text_util.h"
+#include "text/text_util.h"
 
 namespace simhost_app {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "windows/window_system.h"
+#include "gui/window_system.h"
 
 namespace simhost_app {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "document.h"
+#include "scene/document.h"
 
 namespace simhost_app {
 

@@ -9,9 +9,9 @@
 #include <ostream>
 #include <string>
 
+#include "gui/window_system.h"
 #include "host.h"
 #include "session/command_table.h"
-#include "windows/window_system.h"
 
 namespace simhost_app {
 

@@ -1,7 +1,7 @@
 // Commands for the document's takes: make them, switch between them, and
 // list them with the overrides each one records.
 #include "session/session.h"
-#include "text_util.h"
+#include "text/text_util.h"
 
 namespace simhost_app {
 

@@ -3,10 +3,10 @@
 #include <filesystem>
 
 #include "common/plugin_ids.h"
-#include "container.h"
 #include "platform/platform.h"
 #include "session/browser_view.h"
 #include "session/session.h"
+#include "values/container.h"
 
 namespace simhost_app {
 

@@ -1,10 +1,10 @@
 // Checks of the browser window as the host opens, closes and resizes it.
 #pragma once
 
+#include "gui/window_system.h"
 #include "validate/check_result.h"
 #include "validate/check_runner.h"
 #include "validate/validation_settings.h"
-#include "windows/window_system.h"
 
 namespace simhost_app {
 

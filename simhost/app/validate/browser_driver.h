@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "gui/window_system.h"
 #include "host.h"
 #include "validate/check_result.h"
-#include "windows/window_system.h"
 
 namespace simhost_app {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "common/plugin_ids.h"
-#include "plugin_module.h"
+#include "modules/plugin_module.h"
 #include "validate/guard_page.h"
 #include "validate/module_exports.h"
 #include "validate/module_under_test.h"

@@ -1,6 +1,6 @@
 #include "validate/one_check_mode.h"
 
-#include "plugin_module.h"
+#include "modules/plugin_module.h"
 #include "validate/check_table.h"
 #include "validate/child_process.h"
 

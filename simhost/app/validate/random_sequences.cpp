@@ -8,15 +8,15 @@
 
 #include "common/english_counts.h"
 #include "common/plugin_ids.h"
-#include "document.h"
-#include "element_types.h"
+#include "gui/container_access.h"
 #include "platform/platform.h"
+#include "scene/document.h"
+#include "scene/element_types.h"
 #include "validate/browser_checks.h"
 #include "validate/browser_driver.h"
 #include "validate/hostile_library.h"
 #include "validate/module_under_test.h"
 #include "validate/seeded_random.h"
-#include "windows/container_access.h"
 
 namespace simhost_app {
 

@@ -8,9 +8,9 @@
 
 #include "common/english_counts.h"
 #include "common/plugin_ids.h"
-#include "document.h"
 #include "platform/platform.h"
-#include "scene_hook_node.h"
+#include "scene/document.h"
+#include "scene/scene_hook_node.h"
 #include "validate/browser_checks.h"
 #include "validate/browser_driver.h"
 #include "validate/guard_page.h"

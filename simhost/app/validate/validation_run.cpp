@@ -10,8 +10,8 @@
 #include <system_error>
 
 #include "common/plugin_ids.h"
+#include "modules/plugin_module.h"
 #include "platform/platform.h"
-#include "plugin_module.h"
 #include "validate/check_runner.h"
 #include "validate/check_table.h"
 #include "validate/one_check_mode.h"
