@@ -10,8 +10,8 @@
 
 #include "platform/platform.h"
 #include "temp_folder.h"
-#include "validate/hostile_library.h"
-#include "validate/module_under_test.h"
+#include "validate/checks/hostile_library.h"
+#include "validate/checks/module_under_test.h"
 
 namespace simhost_app {
 namespace {

@@ -1,4 +1,4 @@
-#include "validate/validation_report.h"
+#include "validate/runner/validation_report.h"
 
 #include <cstdio>
 

@@ -3,9 +3,9 @@
 // step, so a failure names the step that a rerun with the same seed repeats.
 #pragma once
 
-#include "validate/check_result.h"
-#include "validate/check_runner.h"
-#include "validate/validation_settings.h"
+#include "validate/checks/check_result.h"
+#include "validate/checks/step_log.h"
+#include "validate/checks/validation_settings.h"
 
 namespace simhost_app {
 

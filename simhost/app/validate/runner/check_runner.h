@@ -13,20 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "validate/check_result.h"
+#include "validate/checks/check_result.h"
+#include "validate/checks/step_log.h"
 
 namespace simhost_app {
-
-// What the check is doing now, so that a crash or hang can be told by the
-// step it happened in. Each step reaches the file at once.
-class StepLog {
- public:
-  explicit StepLog(std::FILE* file) : file_(file) {}
-  void Step(const std::string& what);
-
- private:
-  std::FILE* file_;
-};
 
 using IsolatedCheck = std::function<CheckResult(StepLog&)>;
 

@@ -1,8 +1,8 @@
-#include "validate/one_check_mode.h"
+#include "validate/runner/one_check_mode.h"
 
 #include "plugin_module.h"
-#include "validate/check_table.h"
-#include "validate/child_process.h"
+#include "validate/checks/check_table.h"
+#include "validate/runner/child_process.h"
 
 namespace simhost_app {
 

@@ -1,4 +1,4 @@
-#include "validate/module_exports.h"
+#include "validate/checks/module_exports.h"
 
 #include <cstdint>
 #include <cstring>

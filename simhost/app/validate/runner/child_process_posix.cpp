@@ -9,7 +9,7 @@
 #include <climits>
 #include <thread>
 
-#include "validate/child_process.h"
+#include "validate/runner/child_process.h"
 
 #if !defined(__SANITIZE_ADDRESS__)
 #include <execinfo.h>

@@ -1,9 +1,9 @@
 // Checks of the browser window as the host opens, closes and resizes it.
 #pragma once
 
-#include "validate/check_result.h"
-#include "validate/check_runner.h"
-#include "validate/validation_settings.h"
+#include "validate/checks/check_result.h"
+#include "validate/checks/step_log.h"
+#include "validate/checks/validation_settings.h"
 #include "windows/window_system.h"
 
 namespace simhost_app {

@@ -1,4 +1,4 @@
-#include "validate/validate_command.h"
+#include "validate/runner/validate_command.h"
 
 #include <filesystem>
 #include <iostream>
@@ -7,8 +7,8 @@
 
 #include "common/program_style.h"
 #include "platform/platform.h"
-#include "validate/one_check_mode.h"
-#include "validate/validation_run.h"
+#include "validate/runner/one_check_mode.h"
+#include "validate/runner/validation_run.h"
 
 namespace simhost_app {
 

@@ -1,4 +1,4 @@
-#include "validate/start_checks.h"
+#include "validate/checks/start_checks.h"
 
 #include <algorithm>
 #include <cctype>
@@ -11,10 +11,10 @@
 #include "document.h"
 #include "platform/platform.h"
 #include "scene_hook_node.h"
-#include "validate/browser_checks.h"
-#include "validate/browser_driver.h"
-#include "validate/guard_page.h"
-#include "validate/module_under_test.h"
+#include "validate/checks/browser_checks.h"
+#include "validate/checks/browser_driver.h"
+#include "validate/checks/guard_page.h"
+#include "validate/checks/module_under_test.h"
 
 namespace simhost_app {
 

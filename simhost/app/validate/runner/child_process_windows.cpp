@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "validate/check_runner.h"
-#include "validate/child_process.h"
+#include "validate/runner/check_runner.h"
+#include "validate/runner/child_process.h"
 
 namespace simhost_app {
 

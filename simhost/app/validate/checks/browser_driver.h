@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "host.h"
-#include "validate/check_result.h"
+#include "validate/checks/check_result.h"
 #include "windows/window_system.h"
 
 namespace simhost_app {

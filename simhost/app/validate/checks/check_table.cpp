@@ -1,9 +1,9 @@
-#include "validate/check_table.h"
+#include "validate/checks/check_table.h"
 
-#include "validate/browser_checks.h"
-#include "validate/entry_checks.h"
-#include "validate/random_sequences.h"
-#include "validate/start_checks.h"
+#include "validate/checks/browser_checks.h"
+#include "validate/checks/entry_checks.h"
+#include "validate/checks/random_sequences.h"
+#include "validate/checks/start_checks.h"
 
 namespace simhost_app {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "validate/validation_settings.h"
+#include "validate/checks/validation_settings.h"
 
 namespace simhost_app {
 

@@ -1,4 +1,4 @@
-#include "validate/check_runner.h"
+#include "validate/runner/check_runner.h"
 
 #include <atomic>
 #include <cstdlib>
@@ -10,7 +10,7 @@
 #include <memory>
 #include <system_error>
 
-#include "validate/child_process.h"
+#include "validate/runner/child_process.h"
 
 #ifndef _WIN32
 #include <signal.h>
@@ -206,11 +206,6 @@ bool WaitForChild(pid_t child, int timeout_seconds, int* signal, uint32_t* exit_
 #endif
 
 }  // namespace
-
-void StepLog::Step(const std::string& what) {
-  std::fputs((what + "\n").c_str(), file_);
-  std::fflush(file_);
-}
 
 #ifndef _WIN32
 CheckResult RunIsolated(const IsolatedCheck& check, int timeout_seconds) {

@@ -1,9 +1,9 @@
 // Checks of the module file and of c4d_main's answers, driven by hand.
 #pragma once
 
-#include "validate/check_result.h"
-#include "validate/check_runner.h"
-#include "validate/validation_settings.h"
+#include "validate/checks/check_result.h"
+#include "validate/checks/step_log.h"
+#include "validate/checks/validation_settings.h"
 
 namespace simhost_app {
 

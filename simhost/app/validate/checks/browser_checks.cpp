@@ -1,13 +1,13 @@
-#include "validate/browser_checks.h"
+#include "validate/checks/browser_checks.h"
 
 #include <random>
 #include <string>
 
 #include "common/english_counts.h"
 #include "common/plugin_ids.h"
-#include "validate/browser_driver.h"
-#include "validate/module_under_test.h"
-#include "validate/seeded_random.h"
+#include "validate/checks/browser_driver.h"
+#include "validate/checks/module_under_test.h"
+#include "validate/checks/seeded_random.h"
 
 namespace simhost_app {
 

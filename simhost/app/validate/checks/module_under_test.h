@@ -9,7 +9,7 @@
 
 #include "host.h"
 #include "platform/platform.h"
-#include "validate/validation_settings.h"
+#include "validate/checks/validation_settings.h"
 
 namespace simhost_app {
 

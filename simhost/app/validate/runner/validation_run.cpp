@@ -1,4 +1,4 @@
-#include "validate/validation_run.h"
+#include "validate/runner/validation_run.h"
 
 #include <algorithm>
 #include <chrono>
@@ -12,10 +12,10 @@
 #include "common/plugin_ids.h"
 #include "platform/platform.h"
 #include "plugin_module.h"
-#include "validate/check_runner.h"
-#include "validate/check_table.h"
-#include "validate/one_check_mode.h"
-#include "validate/validation_report.h"
+#include "validate/checks/check_table.h"
+#include "validate/runner/check_runner.h"
+#include "validate/runner/one_check_mode.h"
+#include "validate/runner/validation_report.h"
 
 namespace simhost_app {
 

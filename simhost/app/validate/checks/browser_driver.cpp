@@ -1,4 +1,4 @@
-#include "validate/browser_driver.h"
+#include "validate/checks/browser_driver.h"
 
 #include <algorithm>
 #include <string>

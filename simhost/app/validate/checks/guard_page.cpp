@@ -1,4 +1,4 @@
-#include "validate/guard_page.h"
+#include "validate/checks/guard_page.h"
 
 #ifdef _WIN32
 #include <windows.h>

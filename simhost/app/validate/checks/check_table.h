@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "validate/check_result.h"
-#include "validate/check_runner.h"
-#include "validate/validation_settings.h"
+#include "validate/checks/check_result.h"
+#include "validate/checks/step_log.h"
+#include "validate/checks/validation_settings.h"
 
 namespace simhost_app {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "common/english_counts.h"
-#include "validate/check_result.h"
+#include "validate/checks/check_result.h"
 
 namespace simhost_app {
 

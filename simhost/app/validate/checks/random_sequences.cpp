@@ -1,4 +1,4 @@
-#include "validate/random_sequences.h"
+#include "validate/checks/random_sequences.h"
 
 #include <climits>
 #include <random>
@@ -11,11 +11,11 @@
 #include "document.h"
 #include "element_types.h"
 #include "platform/platform.h"
-#include "validate/browser_checks.h"
-#include "validate/browser_driver.h"
-#include "validate/hostile_library.h"
-#include "validate/module_under_test.h"
-#include "validate/seeded_random.h"
+#include "validate/checks/browser_checks.h"
+#include "validate/checks/browser_driver.h"
+#include "validate/checks/hostile_library.h"
+#include "validate/checks/module_under_test.h"
+#include "validate/checks/seeded_random.h"
 #include "windows/container_access.h"
 
 namespace simhost_app {

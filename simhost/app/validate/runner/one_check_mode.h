@@ -7,8 +7,8 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "validate/check_runner.h"
-#include "validate/validation_settings.h"
+#include "validate/checks/validation_settings.h"
+#include "validate/runner/check_runner.h"
 
 namespace simhost_app {
 

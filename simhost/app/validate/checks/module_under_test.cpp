@@ -1,4 +1,4 @@
-#include "validate/module_under_test.h"
+#include "validate/checks/module_under_test.h"
 
 #include <system_error>
 

@@ -1,4 +1,4 @@
-#include "validate/check_result.h"
+#include "validate/checks/check_result.h"
 
 namespace simhost_app {
 

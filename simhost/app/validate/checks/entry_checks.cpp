@@ -1,4 +1,4 @@
-#include "validate/entry_checks.h"
+#include "validate/checks/entry_checks.h"
 
 #include <climits>
 #include <string>
@@ -6,9 +6,9 @@
 
 #include "common/plugin_ids.h"
 #include "plugin_module.h"
-#include "validate/guard_page.h"
-#include "validate/module_exports.h"
-#include "validate/module_under_test.h"
+#include "validate/checks/guard_page.h"
+#include "validate/checks/module_exports.h"
+#include "validate/checks/module_under_test.h"
 
 namespace simhost_app {
 

@@ -2,9 +2,9 @@
 // refused resources and registrations, repeated loading, and the scene hook.
 #pragma once
 
-#include "validate/check_result.h"
-#include "validate/check_runner.h"
-#include "validate/validation_settings.h"
+#include "validate/checks/check_result.h"
+#include "validate/checks/step_log.h"
+#include "validate/checks/validation_settings.h"
 
 namespace simhost_app {
 

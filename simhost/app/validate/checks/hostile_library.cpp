@@ -1,4 +1,4 @@
-#include "validate/hostile_library.h"
+#include "validate/checks/hostile_library.h"
 
 #include <algorithm>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "validate/child_process.h"
+#include "validate/runner/child_process.h"
 
 namespace simhost_app {
 
