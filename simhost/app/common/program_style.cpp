@@ -1,5 +1,6 @@
 #include "common/program_style.h"
 
+#include <charconv>
 #include <memory>
 
 #include "platform/platform.h"
@@ -15,12 +16,11 @@ std::string CommandPath(const CLI::App& app) {
 }
 
 std::string CommandNames(const CLI::App& app) {
-  std::string names;
-  const auto commands = app.get_subcommands([](const CLI::App*) { return true; });
-  for (size_t i = 0; i < commands.size(); ++i) {
-    names += (i == 0 ? "" : i + 1 == commands.size() ? " or " : ", ") + commands[i]->get_name();
+  std::vector<std::string> names;
+  for (const CLI::App* command : app.get_subcommands([](const CLI::App*) { return true; })) {
+    names.push_back(command->get_name());
   }
-  return names;
+  return ListedWithOr(names);
 }
 
 // CLI11's wording, or ours where its own names its internals.
@@ -78,15 +78,43 @@ int AnswerParseError(const CLI::App& app, const CLI::ParseError& error, std::ost
   return kUsageExit;
 }
 
+CLI::Validator WholeNumber(int64_t low, int64_t high) {
+  const std::string fits =
+      "expected a whole number from " + std::to_string(low) + " to " + std::to_string(high);
+  CLI::Validator validator(
+      [low, high, fits](std::string& value) -> std::string {
+        int64_t number = 0;
+        const char* end = value.data() + value.size();
+        const auto [stop, error] = std::from_chars(value.data(), end, number);
+        if (value.empty() || error == std::errc::invalid_argument || stop != end) {
+          return "\"" + value + "\" is not a number: " + fits;
+        }
+        if (error == std::errc::result_out_of_range || number < low || number > high) {
+          return value + " is out of range: " + fits;
+        }
+        return std::string();
+      },
+      "");
+  return validator;
+}
+
+std::string ListedWithOr(const std::vector<std::string>& names) {
+  std::string text;
+  for (size_t i = 0; i < names.size(); ++i) {
+    text += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + names[i];
+  }
+  return text;
+}
+
 CLI::Validator ExistingFolder() {
   return CLI::Validator(
       [](std::string& name) -> std::string {
         const simhost::platform::FileInfo info = simhost::platform::Stat(name);
-        if (!info.exists) return "Directory does not exist: " + name;
-        if (!info.is_folder) return "Directory is actually a file: " + name;
+        if (!info.exists) return "no folder " + name + ": check the path";
+        if (!info.is_folder) return name + " is a file: expected a folder";
         return std::string();
       },
-      "DIR", "EXISTING_FOLDER");
+      "", "EXISTING_FOLDER");
 }
 
 }  // namespace simhost_app

@@ -10,6 +10,22 @@ namespace fs = std::filesystem;
 using simhost::platform::PathFromUtf8;
 using simhost::platform::Utf8FromPath;
 
+namespace {
+
+// Where the browser keeps the library folder the developer last chose. A
+// copy without them starts every check from the plug-in as shipped, never
+// from a library of the developer's that the checks know nothing of.
+constexpr const char* kSettingsFiles[] = {"VexaLumidromeRemotePath.hf",
+                                          "VexaLumidromeRemotePath.txt"};
+
+void RemoveSettingsFiles(const fs::path& plugin_folder, std::error_code& code) {
+  for (const char* name : kSettingsFiles) {
+    if (!code) fs::remove(plugin_folder / "res" / name, code);
+  }
+}
+
+}  // namespace
+
 ModuleUnderTest::ModuleUnderTest(const ValidationSettings& settings,
                                  const std::string& check_folder)
     : work_folder_(PathFromUtf8(settings.scratch_folder) / PathFromUtf8(check_folder)) {
@@ -27,6 +43,7 @@ ModuleUnderTest::ModuleUnderTest(const ValidationSettings& settings,
     fs::copy(source, plugin_folder_, fs::copy_options::recursive | fs::copy_options::copy_symlinks,
              code);
   }
+  RemoveSettingsFiles(plugin_folder_, code);
   if (code) {
     error_ = "cannot install a copy of the plug-in folder " + Utf8FromPath(source) + " in " +
              Utf8FromPath(plugin_folder_) + ": " + code.message() +

@@ -1,7 +1,8 @@
 // One check's stand-in host, with a fresh copy of the plug-in folder
 // installed in the plug-ins folder of a user folder of the check's own, so
-// settings files never carry over from check to check and nothing is ever
-// written into the folder under test.
+// settings files never carry over from check to check, the developer's own
+// ones in the folder under test are left out, and nothing is ever written
+// into that folder.
 #pragma once
 
 #include <filesystem>

@@ -4,7 +4,6 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <sstream>
 #include <system_error>
@@ -15,6 +14,8 @@
 #include "validate/checks/check_table.h"
 #include "validate/runner/check_runner.h"
 #include "validate/runner/one_check_mode.h"
+#include "validate/runner/plugin_folder_shape.h"
+#include "validate/runner/report_files.h"
 #include "validate/runner/validation_report.h"
 
 namespace simhost_app {
@@ -25,15 +26,10 @@ namespace {
 
 constexpr int32_t kNewestHost = 18011;
 
-bool MatchesAny(const std::vector<std::string>& patterns, const std::string& name) {
-  return std::any_of(patterns.begin(), patterns.end(), [&](const std::string& pattern) {
-    return name.find(pattern) != std::string::npos;
-  });
-}
-
-bool Wanted(const ValidationRequest& request, const std::string& name) {
-  return (request.only.empty() || MatchesAny(request.only, name)) &&
-         !MatchesAny(request.exclude, name);
+std::vector<std::string> CheckNames(int rounds) {
+  std::vector<std::string> names;
+  for (const CheckEntry& check : CheckTable(rounds)) names.push_back(check.name);
+  return names;
 }
 
 const char* LineWord(CheckStatus status) {
@@ -105,17 +101,16 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-bool WriteReportFile(const std::string& file, const std::string& text, std::ostream& out,
-                     std::ostream& err) {
-  if (file == "-") {
-    out << text;
-    return true;
-  }
-  std::ofstream stream(simhost::platform::PathFromUtf8(file), std::ios::binary);
-  stream << text;
-  if (stream.flush()) return true;
-  err << "simhost validate: cannot write " << file << "; check that its folder exists\n";
-  return false;
+// Why the folder cannot be checked at all, or empty: two modules, a module
+// that does not load (the loader's own message), or no res/.
+std::string FolderProblem(const ValidationSettings& settings) {
+  const std::string& folder = settings.plugin_folder;
+  std::string problem = ExtraModuleProblem(folder);
+  if (!problem.empty()) return folder + " " + problem;
+  problem = LoadProblem(settings);
+  if (!problem.empty()) return "no loadable module in " + folder + ": " + problem;
+  problem = ResourceFolderProblem(folder);
+  return problem.empty() ? "" : folder + " " + problem;
 }
 
 class Validation {
@@ -153,17 +148,16 @@ CheckOutcome Validation::RunCheck(const CheckEntry& check) {
 
 int Validation::Run() {
   ValidationSettings& settings = request_.settings;
-  const std::string load_problem = LoadProblem(settings);
-  if (!load_problem.empty()) {
-    err_ << "simhost validate: no loadable module in " << settings.plugin_folder << ": "
-         << load_problem << "\n";
+  const std::string folder_problem = FolderProblem(settings);
+  if (!folder_problem.empty()) {
+    err_ << "simhost validate: " << folder_problem << "\n";
     return kUsageErrorExit;
   }
   out_ << "validating " << settings.plugin_folder << " (seed " << settings.seed << ", "
        << Counted(settings.rounds, "round", "rounds") << ")\n";
   const auto start = std::chrono::steady_clock::now();
   for (const CheckEntry& check : CheckTable(settings.rounds)) {
-    const bool wanted = Wanted(request_, check.name);
+    const bool wanted = Selected(request_.selection, check.name);
     // The interface-version check tells the build the others need, so it
     // runs even when it is not shown.
     if (!wanted && check.name != "interface-versions") continue;
@@ -207,32 +201,20 @@ bool Validation::WriteFiles() {
 
 }  // namespace
 
-std::string UnmatchedPattern(const ValidationRequest& request) {
-  const std::vector<CheckEntry> checks = CheckTable(request.settings.rounds);
-  const auto matched = [&](const std::string& pattern) {
-    return std::any_of(checks.begin(), checks.end(), [&](const CheckEntry& check) {
-      return check.name.find(pattern) != std::string::npos;
-    });
-  };
-  for (const auto& [option, patterns] :
-       {std::pair{"--only", &request.only}, std::pair{"--exclude", &request.exclude}}) {
-    for (const std::string& pattern : *patterns) {
-      if (!matched(pattern)) return std::string(option) + " " + pattern;
-    }
-  }
-  return "";
+std::string SelectionProblem(const ValidationRequest& request) {
+  return SelectionProblem(request.selection, CheckNames(request.settings.rounds));
 }
 
-void PrintCheckList(int rounds, bool as_json, std::ostream& out) {
-  const std::vector<CheckEntry> checks = CheckTable(rounds);
-  if (as_json) {
-    nlohmann::json list = nlohmann::json::array();
-    for (const CheckEntry& check : checks) {
-      list.push_back({{"name", check.name}, {"description", check.description}});
-    }
-    out << list.dump(2) << "\n";
-    return;
+std::string CheckListJson(int rounds) {
+  nlohmann::json list = nlohmann::json::array();
+  for (const CheckEntry& check : CheckTable(rounds)) {
+    list.push_back({{"name", check.name}, {"description", check.description}});
   }
+  return list.dump(2) + "\n";
+}
+
+void PrintCheckList(int rounds, std::ostream& out) {
+  const std::vector<CheckEntry> checks = CheckTable(rounds);
   size_t width = 0;
   for (const CheckEntry& check : checks) width = std::max(width, check.name.size());
   for (const CheckEntry& check : checks) {
@@ -242,6 +224,11 @@ void PrintCheckList(int rounds, bool as_json, std::ostream& out) {
 }
 
 int RunValidation(ValidationRequest request, std::ostream& out, std::ostream& err) {
+  const std::string selection_problem = SelectionProblem(request);
+  if (!selection_problem.empty()) {
+    err << "simhost validate: " << selection_problem << "\n";
+    return kUsageErrorExit;
+  }
   std::string error;
   const std::string scratch = MakeScratchFolder(request.settings.scratch_folder, &error);
   if (scratch.empty()) {
