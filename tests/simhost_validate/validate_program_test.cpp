@@ -231,6 +231,15 @@ TEST(ValidateProgram, OptionErrorsSayWhatWasGivenAndWhatFits) {
     EXPECT_EQ(run.output, message + "Run simhost " + command + " --help for the options.\n")
         << arguments;
   }
+  const ProgramRun extra = Simhost("check-library --jsn /tmp", true);
+  EXPECT_EQ(
+      extra.output.rfind("simhost check-library: --jsn is not expected here: no such option", 0),
+      0u)
+      << extra.output;
+  const ProgramRun missing = Simhost("validate --rounds", true);
+  EXPECT_EQ(missing.output.rfind("simhost validate: --rounds: a NUMBER is needed after it\n", 0),
+            0u)
+      << missing.output;
   const ProgramRun help = Simhost("validate --help");
   EXPECT_TRUE(Has(help, "--rounds NUMBER=40")) << help.output;
   EXPECT_FALSE(Has(help, "->") || Has(help, " in [")) << help.output;

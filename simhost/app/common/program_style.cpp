@@ -23,11 +23,41 @@ std::string CommandNames(const CLI::App& app) {
   return ListedWithOr(names);
 }
 
+// "--jsn is not expected here: ..." for CLI11's "The following argument was
+// not expected: --jsn"; empty for other errors.
+std::string UnexpectedArguments(const std::string& what) {
+  for (const std::string start : {"The following argument was not expected: ",
+                                  "The following arguments were not expected: "}) {
+    if (what.rfind(start, 0) != 0) continue;
+    const bool several = start.find("arguments") != std::string::npos;
+    return what.substr(start.size()) + (several ? " are" : " is") +
+           " not expected here: no such option, or an argument too many";
+  }
+  return "";
+}
+
+// "--rounds: a NUMBER is needed after it" for CLI11's "--rounds: 1 required
+// NUMBER missing"; empty for other errors.
+std::string MissingValue(const std::string& what) {
+  const size_t colon = what.find(": 1 required ");
+  const std::string end = " missing";
+  if (colon == std::string::npos || what.size() < end.size() ||
+      what.compare(what.size() - end.size(), end.size(), end) != 0) {
+    return "";
+  }
+  const size_t type = colon + std::string(": 1 required ").size();
+  return what.substr(0, colon) + ": a " + what.substr(type, what.size() - end.size() - type) +
+         " is needed after it";
+}
+
 // CLI11's wording, or ours where its own names its internals.
 std::string Problem(const CLI::App& app, const CLI::ParseError& error) {
   const std::string what = error.what();
   if (app.get_subcommands().empty() && what.find("subcommand") != std::string::npos) {
     return "a command is needed: " + CommandNames(app);
+  }
+  for (const std::string& ours : {UnexpectedArguments(what), MissingValue(what)}) {
+    if (!ours.empty()) return ours;
   }
   return what;
 }
