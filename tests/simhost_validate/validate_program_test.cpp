@@ -236,6 +236,9 @@ TEST(ValidateProgram, OptionErrorsSayWhatWasGivenAndWhatFits) {
       extra.output.rfind("simhost check-library: --jsn is not expected here: no such option", 0),
       0u)
       << extra.output;
+  const ProgramRun extras =
+      Simhost("validate '" + std::string(LUMIDROME_R17_FOLDER) + "' one two", true);
+  EXPECT_TRUE(Has(extras, ": one two are not expected here")) << extras.output;
   const ProgramRun missing = Simhost("validate --rounds", true);
   EXPECT_EQ(missing.output.rfind("simhost validate: --rounds: a NUMBER is needed after it\n", 0),
             0u)

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <memory>
+#include <sstream>
 
 #include "platform/platform.h"
 
@@ -30,7 +31,11 @@ std::string UnexpectedArguments(const std::string& what) {
                                   "The following arguments were not expected: "}) {
     if (what.rfind(start, 0) != 0) continue;
     const bool several = start.find("arguments") != std::string::npos;
-    return what.substr(start.size()) + (several ? " are" : " is") +
+    // CLI11 lists them last first.
+    std::istringstream words(what.substr(start.size()));
+    std::string listed;
+    for (std::string word; words >> word;) listed = word + (listed.empty() ? "" : " ") + listed;
+    return listed + (several ? " are" : " is") +
            " not expected here: no such option, or an argument too many";
   }
   return "";
