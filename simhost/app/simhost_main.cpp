@@ -7,7 +7,7 @@
 #include "library_check/check_library_command.h"
 #include "platform/platform.h"
 #include "session/session_command.h"
-#include "validate/validate_command.h"
+#include "validate/runner/validate_command.h"
 
 int main(int argc, char** argv) {
   simhost::platform::PrepareStandardStreams();

@@ -14,9 +14,9 @@
 #include <thread>
 #include <vector>
 
-#include "validate/check_runner.h"
-#include "validate/child_process.h"
-#include "validate/guard_page.h"
+#include "validate/checks/guard_page.h"
+#include "validate/runner/check_runner.h"
+#include "validate/runner/child_process.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -9,7 +9,7 @@
 
 #include "common/plugin_ids.h"
 #include "plugin_fixture.h"
-#include "validate/module_exports.h"
+#include "validate/checks/module_exports.h"
 
 namespace lumidrome_test {
 namespace {

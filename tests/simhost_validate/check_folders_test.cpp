@@ -5,13 +5,15 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "platform/platform.h"
 #include "temp_folder.h"
-#include "validate/hostile_library.h"
-#include "validate/module_under_test.h"
+#include "validate/checks/hostile_library.h"
+#include "validate/checks/module_under_test.h"
 
 namespace simhost_app {
 namespace {
@@ -26,14 +28,20 @@ bool Mentions(const std::vector<std::string>& lines, const std::string& part) {
 }
 
 // The source and the scratch folder lie on one drive, below names that the
-// narrow file APIs of Windows cannot spell.
-TEST(CheckFolders, ThePluginCopyIsInstalledAndStartsFromNonAsciiFolders) {
+// narrow file APIs of Windows cannot spell. The library the developer last
+// chose in the folder under test stays out of the copy.
+TEST(CheckFolders, ThePluginCopyIsInstalledWithoutSettingsAndStartsFromNonAsciiFolders) {
   lumidrome_test::TempFolder base("check-folders-test");
   const fs::path source = base.path() / PathFromUtf8("Quelle \xc3\xbc") / "Lumidrome";
   std::error_code error;
   fs::create_directories(source.parent_path(), error);
   fs::copy(PathFromUtf8(LUMIDROME_R17_FOLDER), source, fs::copy_options::recursive, error);
   ASSERT_FALSE(error) << error.message();
+  const std::vector<std::string> settings_files = {"VexaLumidromeRemotePath.hf",
+                                                   "VexaLumidromeRemotePath.txt"};
+  for (const std::string& name : settings_files) {
+    std::ofstream(source / "res" / name, std::ios::binary) << "/home/developer/My Library";
+  }
   ValidationSettings settings;
   settings.plugin_folder = Utf8FromPath(source);
   settings.scratch_folder = Utf8FromPath(base.path() / PathFromUtf8("Pr\xc3\xbc"
@@ -46,6 +54,10 @@ TEST(CheckFolders, ThePluginCopyIsInstalledAndStartsFromNonAsciiFolders) {
                                                                 simhost::platform::ModuleSuffix());
     EXPECT_TRUE(fs::is_regular_file(file)) << Utf8FromPath(file);
     EXPECT_EQ(Utf8FromPath(module.plugin_folder().parent_path().filename()), "plugins");
+    for (const std::string& name : settings_files) {
+      EXPECT_FALSE(fs::exists(module.plugin_folder() / "res" / name)) << name;
+      EXPECT_TRUE(fs::exists(source / "res" / name)) << name;
+    }
     EXPECT_TRUE(module.Load()) << "the copy in " << Utf8FromPath(module.plugin_folder());
   }
 }

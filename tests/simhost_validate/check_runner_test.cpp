@@ -1,5 +1,5 @@
 // Each check runs in a child process: how it ended becomes its result.
-#include "validate/check_runner.h"
+#include "validate/runner/check_runner.h"
 
 #include <gtest/gtest.h>
 
@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "temp_folder.h"
-#include "validate/child_process.h"
-#include "validate/one_check_mode.h"
-#include "validate/seeded_random.h"
+#include "validate/checks/seeded_random.h"
+#include "validate/runner/child_process.h"
+#include "validate/runner/one_check_mode.h"
 
 namespace simhost_app {
 namespace {

@@ -1,6 +1,6 @@
 // Reading a module's exports from its file, also when the file is damaged,
 // for Linux and Windows modules alike.
-#include "validate/module_exports.h"
+#include "validate/checks/module_exports.h"
 
 #include <gtest/gtest.h>
 

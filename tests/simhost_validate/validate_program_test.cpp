@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "command_runner.h"
+#include "temp_folder.h"
 
 namespace lumidrome_test {
 namespace {
@@ -149,6 +150,16 @@ TEST(ValidateProgram, ListNamesTheChecksThatRunAndPatternsMustMatchOne) {
   EXPECT_EQ(DocumentedCheckNames(), listed);
   const ProgramRun json = Simhost("validate --rounds 8 --list --json -");
   EXPECT_TRUE(Has(json, "\"name\": \"load-unload-x8\"")) << json.output;
+  // With a file, the text goes to the terminal and the JSON into the file.
+  lumidrome_test::TempFolder folder("validate-list");
+  const fs::path list_file = folder.path() / "checks.json";
+  const ProgramRun to_file =
+      Simhost("validate --rounds 8 --list --json '" + list_file.string() + "'");
+  EXPECT_EQ(to_file.status, 0);
+  EXPECT_TRUE(Has(to_file, "load-unload-x8  ")) << to_file.output;
+  std::ifstream written(list_file);
+  const std::string text((std::istreambuf_iterator<char>(written)), {});
+  EXPECT_TRUE(text.find("\"name\": \"load-unload-x8\"") != std::string::npos) << text;
 
   const ProgramRun chosen =
       Validate(LUMIDROME_R14_FOLDER, "--host-version 18011 --only start,scene --exclude refused");
@@ -159,6 +170,82 @@ TEST(ValidateProgram, ListNamesTheChecksThatRunAndPatternsMustMatchOne) {
   EXPECT_EQ(typo.output.rfind("simhost validate: --only nomatch matches no check", 0), 0u)
       << typo.output;
   EXPECT_EQ(Validate(LUMIDROME_R17_FOLDER, "--exclude nomatch").status, 2);
+}
+
+// A CI job whose variables came out empty or wrong stops at once, before any
+// check runs, instead of passing with nothing run or losing its results.
+TEST(ValidateProgram, SelectionsThatRunNothingAndUnwritableReportsAreRefusedFirst) {
+  lumidrome_test::TempFolder folder("validate-refused");
+  const std::string missing_folder = (folder.path() / "no" / "results.xml").string();
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"--exclude ''", "simhost validate: nothing selected: --exclude \"\" leaves out every check"},
+      {"--only start --exclude start",
+       "simhost validate: nothing selected: --exclude \"start\" leaves out every check that "
+       "--only \"start\" picks"},
+      {"--junit '" + missing_folder + "'",
+       "simhost validate: --junit: cannot write " + missing_folder},
+      {"--json '" + folder.path().string() + "'",
+       "simhost validate: --json: " + folder.path().string() + " is a folder"},
+      {"--junit ''", "simhost validate: --junit: the file name is empty"},
+  };
+  for (const auto& [options, message] : cases) {
+    const ProgramRun run = Validate(LUMIDROME_R17_FOLDER, options, true);
+    EXPECT_EQ(run.status, 2) << options;
+    EXPECT_EQ(run.output.rfind(message, 0), 0u) << options << ": " << run.output;
+    EXPECT_FALSE(Has(run, "validating")) << options << ": " << run.output;
+  }
+  EXPECT_FALSE(fs::exists(missing_folder));
+  const ProgramRun list_junit = Simhost("validate --list --junit results.xml", true);
+  EXPECT_EQ(list_junit.status, 2) << list_junit.output;
+}
+
+// Option errors name the option, what was given and what fits, the same in
+// every command; none shows the parser's internals.
+TEST(ValidateProgram, OptionErrorsSayWhatWasGivenAndWhatFits) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"validate --rounds abc",
+       "simhost validate: --rounds: \"abc\" is not a number: expected a whole number from 1 to "
+       "100000\n"},
+      {"validate --seed -1",
+       "simhost validate: --seed: -1 is out of range: expected a whole number from 0 to "
+       "4294967295\n"},
+      {"session --seed 1.5",
+       "simhost session: --seed: \"1.5\" is not a number: expected a whole number from 0 to "
+       "4294967295\n"},
+      {"validate --timeout 0",
+       "simhost validate: --timeout: 0 is out of range: expected a whole number from 1 to "
+       "86400\n"},
+      {"session --host-version 18011x",
+       "simhost session: --host-version: \"18011x\" is not a number: expected a whole number "
+       "from 1 to 999999\n"},
+      {"validate --hdri-plugin gone",
+       "simhost validate: --hdri-plugin: expected present, missing or other-type\n"},
+      {"session --dir-order up",
+       "simhost session: --dir-order: expected native, sorted, reverse or shuffle\n"},
+  };
+  for (const auto& [arguments, message] : cases) {
+    const std::string command = arguments.substr(0, arguments.find(' '));
+    const ProgramRun run =
+        Simhost(arguments + " '" + std::string(LUMIDROME_R17_FOLDER) + "'", true);
+    EXPECT_EQ(run.status, 2) << arguments;
+    EXPECT_EQ(run.output, message + "Run simhost " + command + " --help for the options.\n")
+        << arguments;
+  }
+  const ProgramRun extra = Simhost("check-library --jsn /tmp", true);
+  EXPECT_EQ(
+      extra.output.rfind("simhost check-library: --jsn is not expected here: no such option", 0),
+      0u)
+      << extra.output;
+  const ProgramRun extras =
+      Simhost("validate '" + std::string(LUMIDROME_R17_FOLDER) + "' one two", true);
+  EXPECT_TRUE(Has(extras, ": one two are not expected here")) << extras.output;
+  const ProgramRun missing = Simhost("validate --rounds", true);
+  EXPECT_EQ(missing.output.rfind("simhost validate: --rounds: a NUMBER is needed after it\n", 0),
+            0u)
+      << missing.output;
+  const ProgramRun help = Simhost("validate --help");
+  EXPECT_TRUE(Has(help, "--rounds NUMBER=40")) << help.output;
+  EXPECT_FALSE(Has(help, "->") || Has(help, " in [")) << help.output;
 }
 
 // The JUnit file parses and counts what the text summary counts; the JSON
@@ -296,6 +383,21 @@ TEST(ValidateProgram, FolderWithoutLoadableModuleIsOneLineAndTheFolderUnderTestS
   const ProgramRun foreign = Validate((root / "Foreign").string(), "", true);
   EXPECT_EQ(foreign.status, 2);
   EXPECT_TRUE(Has(foreign, "Lumidrome.so")) << foreign.output;
+  // Two modules: a host would load one, so the checks would test one of
+  // them; both are named and nothing runs.
+  const std::string module = "Lumidrome.so";
+  fs::copy(LUMIDROME_R17_FOLDER, root / "Two", fs::copy_options::recursive);
+  fs::copy_file(root / "Two" / module, root / "Two" / ("Old" + module));
+  const ProgramRun two = Validate((root / "Two").string(), "", true);
+  EXPECT_EQ(two.status, 2);
+  EXPECT_TRUE(Has(two, "holds 2 modules, " + module + " and Old" + module)) << two.output;
+  EXPECT_FALSE(Has(two, "PASS")) << two.output;
+  // Without res/ the module cannot load its dialogs and strings.
+  fs::copy(LUMIDROME_R17_FOLDER, root / "NoRes", fs::copy_options::recursive);
+  fs::remove_all(root / "NoRes" / "res");
+  const ProgramRun no_res = Validate((root / "NoRes").string(), "", true);
+  EXPECT_EQ(no_res.status, 2);
+  EXPECT_TRUE(Has(no_res, "has no res/ folder")) << no_res.output;
   // The checks write settings files and libraries, but only into copies.
   fs::copy(LUMIDROME_R17_FOLDER, root / "Lumidrome", fs::copy_options::recursive);
   const auto before = fs::last_write_time(root / "Lumidrome" / "res");

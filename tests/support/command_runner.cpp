@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "platform/platform.h"
-#include "validate/child_process.h"
+#include "validate/runner/child_process.h"
 #else
 #include <fcntl.h>
 #include <sys/wait.h>

@@ -1,26 +1,30 @@
 #include "common/host_options.h"
 
 #include <cctype>
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <system_error>
 #include <utility>
 #include <vector>
 
+#include "common/program_style.h"
 #include "platform/platform.h"
 
 namespace simhost_app {
 
 namespace {
 
-// A name of the table, in any case, or a number from 0 to 2^20; a usage
-// error lists the names ("expected win, osx, unix or a number").
-CLI::Validator NameOrNumber(const std::vector<std::pair<std::string, int32_t>>& names) {
-  std::string expected = "expected ";
-  for (const auto& [name, number] : names) expected += name + ", ";
-  expected.replace(expected.size() - 2, 2, " or a number");
+// A name of the table, in any case, which becomes its number; with
+// numbers_too also a number from 0 to 2^20. A usage error lists the names
+// ("expected win, osx, unix or a number").
+CLI::Validator Named(const std::vector<std::pair<std::string, int32_t>>& names, bool numbers_too) {
+  std::vector<std::string> fits;
+  for (const auto& [name, number] : names) fits.push_back(name);
+  if (numbers_too) fits.push_back("a number");
+  const std::string listed = ListedWithOr(fits);
   return CLI::Validator(
-      [names, expected](std::string& value) -> std::string {
+      [names, numbers_too, listed](std::string& value) -> std::string {
         for (const auto& [name, number] : names) {
           if (CLI::detail::to_lower(value) == name) {
             value = std::to_string(number);
@@ -28,10 +32,27 @@ CLI::Validator NameOrNumber(const std::vector<std::pair<std::string, int32_t>>& 
           }
         }
         int32_t number = -1;
-        const bool is_number = CLI::detail::lexical_cast(value, number);
-        return is_number && number >= 0 && number <= (1 << 20) ? "" : expected;
+        const bool is_number = numbers_too && CLI::detail::lexical_cast(value, number);
+        if (is_number && number >= 0 && number <= (1 << 20)) return "";
+        return "expected " + listed;
       },
-      "NAME|NUMBER");
+      "");
+}
+
+// One of the names, in any case, kept as written in the list.
+CLI::Validator OneOfNames(const std::vector<std::string>& names) {
+  const std::string listed = ListedWithOr(names);
+  return CLI::Validator(
+      [names, listed](std::string& value) -> std::string {
+        for (const std::string& name : names) {
+          if (CLI::detail::to_lower(value) == name) {
+            value = name;
+            return "";
+          }
+        }
+        return "expected " + listed;
+      },
+      "");
 }
 
 }  // namespace
@@ -41,33 +62,43 @@ void AddHostOptions(CLI::App& command, HostOptions* options) {
       .add_option("--host-version", options->interface_version,
                   "the host's version number, e.g. 18011 or 14042")
       ->capture_default_str()
-      ->check(CLI::Range(1, 999999));
+      ->type_name("NUMBER")
+      ->check(WholeNumber(1, 999999));
   command
       .add_option("--edition", options->edition,
                   "the host edition: prime, bodypaint, studio, visualize, broadcast or a number")
       ->capture_default_str()
-      ->transform(NameOrNumber(
-          {{"prime", 0}, {"bodypaint", 1}, {"studio", 2}, {"visualize", 3}, {"broadcast", 4}}));
+      ->type_name("NAME|NUMBER")
+      ->transform(
+          Named({{"prime", 0}, {"bodypaint", 1}, {"studio", 2}, {"visualize", 3}, {"broadcast", 4}},
+                true));
   command
       .add_option("--os", options->operating_system,
                   "the operating system: win, osx, unix or a number")
       ->capture_default_str()
-      ->transform(NameOrNumber({{"win", 1}, {"osx", 2}, {"unix", 3}}));
-  command.add_option("--user-folder", options->user_folder,
-                     "the user folder: plugins/ and prefs/ live in it (default: the folder "
-                     "holding plugins/ when the plug-in folder is in one, else a temporary "
-                     "folder removed at exit)");
-  command.add_option("--app-folder", options->app_folder,
-                     "the application folder (its plugins/ folder is not the user's)");
-  const std::map<std::string, simhost::HdriPlugin> plugins{
-      {"present", simhost::HdriPlugin::kPresent},
-      {"missing", simhost::HdriPlugin::kMissing},
-      {"other-type", simhost::HdriPlugin::kOtherType}};
+      ->type_name("NAME|NUMBER")
+      ->transform(Named({{"win", 1}, {"osx", 2}, {"unix", 3}}, true));
+  command
+      .add_option("--user-folder", options->user_folder,
+                  "the user folder: plugins/ and prefs/ live in it (default: the folder "
+                  "holding plugins/ when the plug-in folder is in one, else a temporary "
+                  "folder removed at exit)")
+      ->type_name("FOLDER");
+  command
+      .add_option("--app-folder", options->app_folder,
+                  "the application folder (its plugins/ folder is not the user's)")
+      ->type_name("FOLDER");
+  using simhost::HdriPlugin;
+  const std::vector<std::pair<std::string, int32_t>> plugins{
+      {"present", static_cast<int32_t>(HdriPlugin::kPresent)},
+      {"missing", static_cast<int32_t>(HdriPlugin::kMissing)},
+      {"other-type", static_cast<int32_t>(HdriPlugin::kOtherType)}};
   command
       .add_option("--hdri-plugin", options->hdri_plugin,
                   "the HDRI object plug-in: present, missing, or other-type (allocating an HDRI "
                   "object gives an element of another type)")
-      ->transform(CLI::CheckedTransformer(plugins, CLI::ignore_case));
+      ->type_name("NAME")
+      ->transform(Named(plugins, false));
   command.add_flag_callback(
       "--no-hdri-plugin", [options] { options->hdri_plugin = simhost::HdriPlugin::kMissing; },
       "the same as --hdri-plugin missing");
@@ -75,12 +106,19 @@ void AddHostOptions(CLI::App& command, HostOptions* options) {
       .add_option("--dir-order", options->dir_order,
                   "the order folders list in: native, sorted (as Windows), reverse or shuffle "
                   "(by --seed); default sorted for --os win, else native")
-      ->check(CLI::IsMember({"native", "sorted", "reverse", "shuffle"}, CLI::ignore_case));
+      ->type_name("NAME")
+      ->transform(OneOfNames({"native", "sorted", "reverse", "shuffle"}));
 }
 
 void AddSeedOption(CLI::App& command, HostOptions* options) {
-  command.add_option("--seed", options->seed, "seed of the host's random choices")
-      ->capture_default_str();
+  AddSeed(command, &options->seed, "seed of the host's random choices");
+}
+
+void AddSeed(CLI::App& command, uint32_t* seed, const std::string& description) {
+  command.add_option("--seed", *seed, description)
+      ->capture_default_str()
+      ->type_name("NUMBER")
+      ->check(WholeNumber(0, UINT32_MAX));
 }
 
 std::optional<simhost::DirOrder> DirOrderNamed(const std::string& name) {

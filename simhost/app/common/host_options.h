@@ -38,6 +38,9 @@ struct HostOptions {
 void AddHostOptions(CLI::App& command, HostOptions* options);
 // Adds --seed, for commands that have no seed of their own.
 void AddSeedOption(CLI::App& command, HostOptions* options);
+// Adds --seed with that description: a whole number from 0 to 2^32 - 1,
+// a usage error naming anything else.
+void AddSeed(CLI::App& command, uint32_t* seed, const std::string& description);
 // The order named by --dir-order; empty for the operating system's.
 std::optional<simhost::DirOrder> DirOrderNamed(const std::string& name);
 

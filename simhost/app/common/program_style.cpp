@@ -1,6 +1,8 @@
 #include "common/program_style.h"
 
+#include <charconv>
 #include <memory>
+#include <sstream>
 
 #include "platform/platform.h"
 
@@ -15,12 +17,42 @@ std::string CommandPath(const CLI::App& app) {
 }
 
 std::string CommandNames(const CLI::App& app) {
-  std::string names;
-  const auto commands = app.get_subcommands([](const CLI::App*) { return true; });
-  for (size_t i = 0; i < commands.size(); ++i) {
-    names += (i == 0 ? "" : i + 1 == commands.size() ? " or " : ", ") + commands[i]->get_name();
+  std::vector<std::string> names;
+  for (const CLI::App* command : app.get_subcommands([](const CLI::App*) { return true; })) {
+    names.push_back(command->get_name());
   }
-  return names;
+  return ListedWithOr(names);
+}
+
+// "--jsn is not expected here: ..." for CLI11's "The following argument was
+// not expected: --jsn"; empty for other errors.
+std::string UnexpectedArguments(const std::string& what) {
+  for (const std::string start : {"The following argument was not expected: ",
+                                  "The following arguments were not expected: "}) {
+    if (what.rfind(start, 0) != 0) continue;
+    const bool several = start.find("arguments") != std::string::npos;
+    // CLI11 lists them last first.
+    std::istringstream words(what.substr(start.size()));
+    std::string listed;
+    for (std::string word; words >> word;) listed = word + (listed.empty() ? "" : " ") + listed;
+    return listed + (several ? " are" : " is") +
+           " not expected here: no such option, or an argument too many";
+  }
+  return "";
+}
+
+// "--rounds: a NUMBER is needed after it" for CLI11's "--rounds: 1 required
+// NUMBER missing"; empty for other errors.
+std::string MissingValue(const std::string& what) {
+  const size_t colon = what.find(": 1 required ");
+  const std::string end = " missing";
+  if (colon == std::string::npos || what.size() < end.size() ||
+      what.compare(what.size() - end.size(), end.size(), end) != 0) {
+    return "";
+  }
+  const size_t type = colon + std::string(": 1 required ").size();
+  return what.substr(0, colon) + ": a " + what.substr(type, what.size() - end.size() - type) +
+         " is needed after it";
 }
 
 // CLI11's wording, or ours where its own names its internals.
@@ -28,6 +60,9 @@ std::string Problem(const CLI::App& app, const CLI::ParseError& error) {
   const std::string what = error.what();
   if (app.get_subcommands().empty() && what.find("subcommand") != std::string::npos) {
     return "a command is needed: " + CommandNames(app);
+  }
+  for (const std::string& ours : {UnexpectedArguments(what), MissingValue(what)}) {
+    if (!ours.empty()) return ours;
   }
   return what;
 }
@@ -79,15 +114,43 @@ int AnswerParseError(const CLI::App& app, const CLI::ParseError& error, std::ost
   return kUsageExit;
 }
 
+CLI::Validator WholeNumber(int64_t low, int64_t high) {
+  const std::string fits =
+      "expected a whole number from " + std::to_string(low) + " to " + std::to_string(high);
+  CLI::Validator validator(
+      [low, high, fits](std::string& value) -> std::string {
+        int64_t number = 0;
+        const char* end = value.data() + value.size();
+        const auto [stop, error] = std::from_chars(value.data(), end, number);
+        if (value.empty() || error == std::errc::invalid_argument || stop != end) {
+          return "\"" + value + "\" is not a number: " + fits;
+        }
+        if (error == std::errc::result_out_of_range || number < low || number > high) {
+          return value + " is out of range: " + fits;
+        }
+        return std::string();
+      },
+      "");
+  return validator;
+}
+
+std::string ListedWithOr(const std::vector<std::string>& names) {
+  std::string text;
+  for (size_t i = 0; i < names.size(); ++i) {
+    text += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + names[i];
+  }
+  return text;
+}
+
 CLI::Validator ExistingFolder() {
   return CLI::Validator(
       [](std::string& name) -> std::string {
         const simhost::platform::FileInfo info = simhost::platform::Stat(name);
-        if (!info.exists) return "Directory does not exist: " + name;
-        if (!info.is_folder) return "Directory is actually a file: " + name;
+        if (!info.exists) return "no folder " + name + ": check the path";
+        if (!info.is_folder) return name + " is a file: expected a folder";
         return std::string();
       },
-      "DIR", "EXISTING_FOLDER");
+      "", "EXISTING_FOLDER");
 }
 
 }  // namespace simhost_app
