@@ -107,10 +107,10 @@ float ExposureFor(const LightMeasure& light) {
   double key_stops = kMidGreyStops + 2 * std::clamp(position, -0.5, 0.5);
   double adapted = (light.log_average + kMidGreyStops) / 2;
   double ev = key_stops - adapted;
-  // Limits: the 98th percentile stays below the curve's white; the
-  // log-average stays within 2 stops under mid-grey.
-  ev = std::min(ev, std::log2(kFilmicWhite) - light.bright);
+  // Limits: the log-average stays within 2 stops under mid-grey, unless
+  // that would blow out more than the brightest 2%: highlights come first.
   ev = std::max(ev, kMidGreyStops - 2 - light.log_average);
+  ev = std::min(ev, std::log2(kFilmicWhite) - light.bright);
   return static_cast<float>(std::exp2(std::clamp(ev, -20.0, 20.0)));
 }
 
