@@ -74,8 +74,11 @@ ChannelChoice ChooseChannels(const Imf::ChannelList& list, const std::string& la
   }
   std::set<std::string> layers = LayersWithRgb(list);
   if (layers.size() == 1) return ChannelChoice{ChannelKind::kRgb, *layers.begin() + "."};
-  std::string what = layers.empty() ? "no R, G and B channels" : "more than one colour layer";
-  throw std::runtime_error(what + ": " + Contents(list) + "; pick one with --layer NAME");
+  if (layers.size() > 1) {
+    throw std::runtime_error("more than one colour layer: " + Contents(list) +
+                             "; pick one with --layer NAME");
+  }
+  throw std::runtime_error("no colour channels (R, G and B, or Y): " + Contents(list));
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 // The pack builder's pieces: Radiance files read and written, the
 // area-average reduction and the tone curve.
+#include <ImfRgbaFile.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <fstream>
 
 #include "area_reduce.h"
+#include "exr_format.h"
 #include "hdri_samples.h"
 #include "radiance_format.h"
 #include "tone_map.h"
@@ -31,6 +33,45 @@ void ExpectNear(const FloatImage& a, const FloatImage& b) {
   for (size_t i = 0; i < a.rgb.size(); i += 3) {
     float largest = std::max({a.rgb[i], a.rgb[i + 1], a.rgb[i + 2]});
     for (int c = 0; c < 3; ++c) ASSERT_NEAR(a.rgb[i + c], b.rgb[i + c], largest / 100 + 1e-6) << i;
+  }
+}
+
+// A blue picture through the library's own luminance (and chroma) writer.
+void WriteLuminanceExr(const std::filesystem::path& file, Imf::RgbaChannels channels) {
+  std::vector<Imf::Rgba> pixels(16 * 8, Imf::Rgba(0.05f, 0.1f, 0.8f, 1.0f));
+  Imf::RgbaOutputFile out(file.c_str(), 16, 8, channels);
+  out.setFrameBuffer(pixels.data(), 1, 16);
+  out.writePixels(8);
+}
+
+TEST(OpenExr, LuminanceIsGreyChromaIsColourAndOtherChannelsAreRefused) {
+  TempFolder folder;
+  WriteLuminanceExr(folder.path() / "y.exr", Imf::WRITE_Y);
+  WriteLuminanceExr(folder.path() / "yc.exr", Imf::WRITE_YC);
+  FloatImage grey = ReadAll(folder.path() / "y.exr");
+  EXPECT_GT(grey.rgb[0], 0.05f);
+  EXPECT_EQ(grey.rgb[0], grey.rgb[2]);
+  FloatImage colour = ReadAll(folder.path() / "yc.exr");
+  EXPECT_GT(colour.rgb[2 * 3 + 2], 4 * colour.rgb[2 * 3]);
+
+  // A depth channel is no picture; it is refused, not taken for grey.
+  Imf::Header header(4, 2);
+  header.channels().insert("Z", Imf::Channel(Imf::FLOAT));
+  std::vector<float> depth(8, 1.0f);
+  Imf::FrameBuffer frame;
+  frame.insert("Z", Imf::Slice(Imf::FLOAT, reinterpret_cast<char*>(depth.data()), sizeof(float),
+                               4 * sizeof(float)));
+  {
+    Imf::OutputFile out((folder.path() / "z.exr").c_str(), header);
+    out.setFrameBuffer(frame);
+    out.writePixels(2);
+  }
+  try {
+    lumipack::OpenExr((folder.path() / "z.exr").string());
+    ADD_FAILURE() << "a depth-only file was opened";
+  } catch (const std::exception& error) {
+    EXPECT_STREQ(error.what(),
+                 "no colour channels (R, G and B, or Y): its channels are Z");
   }
 }
 
