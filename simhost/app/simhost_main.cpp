@@ -1,5 +1,5 @@
 // simhost: the stand-in host as a program. Each command lives in its own
-// folder beside this file; see the README for what each one does.
+// folder beside this file; see docs/plugin-developers.md for what each one does.
 #include <CLI/CLI.hpp>
 #include <iostream>
 

@@ -1,4 +1,10 @@
 // The browser: its command, its dialog and the thumbnail tiles of its grid.
+//
+// Fixed names: the folder source/gui/, the classes SubDialogTest,
+// MainDialog, ImageArea and HDRISceneHook, their members (pluginPath,
+// packsPath, thumbnails, thumbFile, ...), the global imagesize and the ids
+// below are the names every Lumidrome build, document and saved layout
+// knows; rename nothing here, however odd a name reads.
 #pragma once
 
 #include "release_compat.h"

@@ -46,7 +46,7 @@ std::vector<std::string> PackEntries(PluginFixture& fixture) {
   return packs;
 }
 
-// The README's advice holds where the real host runs: a numeric prefix sorts
+// The pack authors' page's advice holds where the real host runs: a numeric prefix sorts
 // the packs. Reversed listings show that the browser keeps whatever order
 // the host gives.
 TEST(StrictHost, PacksFollowTheOrderTheHostListsFoldersIn) {

@@ -1,6 +1,6 @@
 // Every check of `simhost validate`: its name, its one-line description and
-// its function, kept together so that --list, the README's table and the run
-// cannot drift apart.
+// its function, kept together so that --list, the table in
+// docs/plugin-developers.md and the run cannot drift apart.
 #pragma once
 
 #include <functional>
