@@ -27,7 +27,12 @@ namespace {
 
 std::atomic<bool> stop_requested{false};
 
-extern "C" void RequestStop(int) { stop_requested = true; }
+// A second signal ends the program at once, as it would without lumipack's
+// handler.
+extern "C" void RequestStop(int signal_number) {
+  stop_requested = true;
+  std::signal(signal_number, SIG_DFL);
+}
 
 // SIGINT and SIGTERM ask the run to stop after the files in progress, for
 // as long as it lasts.

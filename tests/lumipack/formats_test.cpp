@@ -1,5 +1,8 @@
 // The pack builder's pieces: Radiance files read and written, the
 // area-average reduction and the tone curve.
+#include <ImfChannelList.h>
+#include <ImfFrameBuffer.h>
+#include <ImfOutputFile.h>
 #include <ImfRgbaFile.h>
 #include <gtest/gtest.h>
 
@@ -70,8 +73,7 @@ TEST(OpenExr, LuminanceIsGreyChromaIsColourAndOtherChannelsAreRefused) {
     lumipack::OpenExr((folder.path() / "z.exr").string());
     ADD_FAILURE() << "a depth-only file was opened";
   } catch (const std::exception& error) {
-    EXPECT_STREQ(error.what(),
-                 "no colour channels (R, G and B, or Y): its channels are Z");
+    EXPECT_STREQ(error.what(), "no colour channels (R, G and B, or Y): its channels are Z");
   }
 }
 
