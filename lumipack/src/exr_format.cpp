@@ -8,8 +8,12 @@
 #include <ImfOutputFile.h>
 #include <ImfRgbaFile.h>
 #include <ImfThreading.h>
+#include <openexr.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
 #include <set>
 #include <stdexcept>
 #include <vector>
@@ -81,12 +85,51 @@ ChannelChoice ChooseChannels(const Imf::ChannelList& list, const std::string& la
   throw std::runtime_error("no colour channels (R, G and B, or Y): " + Contents(list));
 }
 
+// OpenEXR addresses a frame buffer by the position pixel (0, 0) would have,
+// which lies outside the buffer for most data windows; the address is
+// computed as an integer, where going past the buffer is well defined.
+char* Shifted(void* base, ptrdiff_t bytes) {
+  return reinterpret_cast<char*>(reinterpret_cast<uintptr_t>(base) + static_cast<uintptr_t>(bytes));
+}
+
+// OpenEXR's C++ reader allocates whatever size a header attribute claims,
+// so a damaged file of a few bytes could ask for gigabytes. The library's
+// stricter C reader parses the header first, with every allocation limited
+// by the file's size.
+thread_local size_t allocation_limit = 0;
+
+extern "C" void* LimitedAllocation(size_t bytes) {
+  return bytes <= allocation_limit ? std::malloc(bytes) : nullptr;
+}
+
+extern "C" void QuietErrors(exr_const_context_t, exr_result_t, const char*) {}
+
+const std::string& CheckedHeader(const std::string& path) {
+  std::error_code error;
+  uintmax_t size = std::filesystem::file_size(path, error);
+  if (error) throw std::runtime_error("cannot read: " + error.message());
+  // Room for the reader's own tables beside what the file can describe.
+  allocation_limit = static_cast<size_t>(std::min<uintmax_t>(size, uintmax_t{1} << 40)) + (1 << 20);
+  exr_context_initializer_t settings = EXR_DEFAULT_CONTEXT_INITIALIZER;
+  settings.alloc_fn = LimitedAllocation;
+  settings.error_handler_fn = QuietErrors;
+  settings.flags = EXR_CONTEXT_FLAG_SILENT_HEADER_PARSE;
+  exr_context_t context = nullptr;
+  exr_result_t result = exr_start_read(&context, path.c_str(), &settings);
+  exr_finish(&context);
+  if (result != EXR_ERR_SUCCESS) {
+    throw std::runtime_error(std::string("the header is damaged (") +
+                             exr_get_default_error_message(result) + ")");
+  }
+  return path;
+}
+
 }  // namespace
 
 class ExrSource : public ScanlineSource {
  public:
   ExrSource(const std::string& path, const std::string& layer)
-      : file_(path.c_str(), Imf::globalThreadCount()) {
+      : file_(CheckedHeader(path).c_str(), Imf::globalThreadCount()) {
     const Imath::Box2i window = file_.header().dataWindow();
     long width = long{window.max.x} - window.min.x + 1;
     long height = long{window.max.y} - window.min.y + 1;
@@ -129,8 +172,9 @@ class ExrSource : public ScanlineSource {
   void ReadChannels(int rows, float* rgb) {
     Imf::FrameBuffer frame;
     size_t x_stride = 3 * sizeof(float), y_stride = x_stride * width_;
-    char* origin = reinterpret_cast<char*>(rgb) - static_cast<ptrdiff_t>(left_) * x_stride -
-                   static_cast<ptrdiff_t>(next_row_) * y_stride;
+    char* origin =
+        Shifted(rgb, -(static_cast<ptrdiff_t>(left_) * static_cast<ptrdiff_t>(x_stride) +
+                       static_cast<ptrdiff_t>(next_row_) * static_cast<ptrdiff_t>(y_stride)));
     bool grey = choice_.kind == ChannelKind::kGrey;
     const char* names[3] = {"R", "G", "B"};
     for (int c = 0; c < (grey ? 1 : 3); ++c) {
@@ -146,7 +190,9 @@ class ExrSource : public ScanlineSource {
   void ReadLumaChroma(int rows, float* rgb) {
     size_t pixels = static_cast<size_t>(rows) * width_;
     rgba_.resize(pixels);
-    Imf::Rgba* origin = rgba_.data() - left_ - static_cast<ptrdiff_t>(next_row_) * width_;
+    ptrdiff_t first_pixel = left_ + static_cast<ptrdiff_t>(next_row_) * width_;
+    Imf::Rgba* origin = reinterpret_cast<Imf::Rgba*>(
+        Shifted(rgba_.data(), -first_pixel * static_cast<ptrdiff_t>(sizeof(Imf::Rgba))));
     rgba_file_->setFrameBuffer(origin, 1, static_cast<size_t>(width_));
     rgba_file_->readPixels(next_row_, next_row_ + rows - 1);
     for (size_t i = 0; i < pixels; ++i) {

@@ -77,6 +77,31 @@ TEST(OpenExr, LuminanceIsGreyChromaIsColourAndOtherChannelsAreRefused) {
   }
 }
 
+TEST(OpenExr, ADataWindowAwayFromTheOriginIsReadWhole) {
+  TempFolder folder;
+  const Imath::Box2i window(Imath::V2i(-3, 5), Imath::V2i(4, 8));  // 8 x 4
+  Imf::Header header(window, window);
+  std::vector<float> values(8 * 4);
+  for (size_t i = 0; i < values.size(); ++i) values[i] = static_cast<float>(i);
+  Imf::FrameBuffer frame;
+  const uintptr_t origin = reinterpret_cast<uintptr_t>(values.data()) -
+                           static_cast<uintptr_t>((-3 + 5 * 8) * sizeof(float));
+  for (const char* name : {"R", "G", "B"}) {
+    header.channels().insert(name, Imf::Channel(Imf::FLOAT));
+    frame.insert(name, Imf::Slice(Imf::FLOAT, reinterpret_cast<char*>(origin), sizeof(float),
+                                  8 * sizeof(float)));
+  }
+  {
+    Imf::OutputFile out((folder.path() / "window.exr").c_str(), header);
+    out.setFrameBuffer(frame);
+    out.writePixels(4);
+  }
+  FloatImage image = ReadAll(folder.path() / "window.exr");
+  ASSERT_EQ(image.width, 8);
+  ASSERT_EQ(image.height, 4);
+  for (size_t i = 0; i < values.size(); ++i) ASSERT_EQ(image.rgb[i * 3 + 1], values[i]) << i;
+}
+
 TEST(Radiance, FlatAndRunLengthFilesReadBackAlike) {
   TempFolder folder;
   FloatImage sky = Sky(200, 100);
