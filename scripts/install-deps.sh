@@ -10,8 +10,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libreadline-dev
   libcli11-dev nlohmann-json3-dev
   clang-format binutils ccache python3
-  # lumipack: OpenEXR; libvips for its benchmark baseline
-  libopenexr-dev libvips-tools
+  # lumipack: OpenEXR; libvips for its benchmark baseline; blender-data's
+  # photographed world HDRIs for the test of the thumbnails' moods
+  libopenexr-dev libvips-tools blender-data
   # fuzz/: libFuzzer with clang and its runtime
   clang libclang-rt-14-dev
   # Windows modules: mingw-w64 cross compilers, their objdump, wine to run
