@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <future>
 #include <map>
 #include <mutex>
 #include <sstream>
@@ -148,11 +149,17 @@ std::string ShapingOptions(const BuildSettings& settings) {
   return text.str();
 }
 
+// Whether the outputs are those of the source as it is now; the content
+// is hashed only when everything else agrees (then record gets its hash).
 bool IsCurrent(const std::string& pack, const SourceFile& source, const PackOutputs& outputs,
-               const BuildRecord& now) {
+               BuildRecord* record) {
   BuildRecord built;
-  return UpToDate(source.path, outputs) &&
-         ReadRecord(RecordPathFor(pack, source.base_name), &built) && built == now;
+  if (!ReadRecord(RecordPathFor(pack, source.base_name), &built) || !SameButHash(built, *record) ||
+      !UpToDate(source.path, outputs)) {
+    return false;
+  }
+  record->hash = ContentHashOf(source.path);
+  return record->hash == built.hash;
 }
 
 struct Job {
@@ -171,17 +178,21 @@ std::vector<Line> BuildOne(const Job& job, const SourceFile& source, const std::
     if (!source.problem.empty()) throw std::runtime_error(source.problem);
     PackOutputs outputs = OutputsFor(job.pack, source.base_name, SourceExtension(source.path));
     BuildRecord record = RecordOfSource(source.path, ShapingOptions(job.settings));
-    if (!job.options.force && IsCurrent(job.pack, source, outputs, record)) {
+    if (!job.options.force && IsCurrent(job.pack, source, outputs, &record)) {
       ++job.tally.up_to_date;
       lines.push_back({counter + " up to date " + source.base_name + " (" + source.path + ")"});
       return lines;
     }
     MakePackFolders(job.pack);
+    // Hashed beside the build, which reads the same bytes.
+    std::future<std::string> hash;
+    if (record.hash.empty()) hash = std::async(std::launch::async, ContentHashOf, source.path);
     BuildSettings settings = job.settings;
     settings.threads = job.threads;
     ImageReport report = BuildImage(source.path, outputs, settings, [&](double fraction) {
       job.reporter.Progress(counter + " " + source.base_name, fraction);
     });
+    if (hash.valid()) record.hash = hash.get();
     WriteRecord(RecordPathFor(job.pack, source.base_name), record);
     for (const std::string& warning : report.warnings) {
       lines.push_back({"warning: " + source.path + ": " + warning, true});

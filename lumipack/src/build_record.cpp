@@ -34,7 +34,7 @@ class ContentHash {
   }
   std::string Hex() const {
     uint64_t hash = total_;
-    for (uint64_t lane : lanes_) Mix(&hash, lane);
+    for (uint64_t lane : lanes_) hash = Final(hash ^ Final(lane));
     char text[17];
     std::snprintf(text, sizeof text, "%016" PRIx64, hash);
     return text;
@@ -47,8 +47,13 @@ class ContentHash {
     return word;
   }
   static void Mix(uint64_t* lane, uint64_t word) {
-    uint64_t value = (*lane ^ word) * 0x9e3779b97f4a7c15ULL;
-    *lane = (value ^ (value >> 29)) * 0xbf58476d1ce4e5b9ULL;
+    uint64_t value = *lane ^ word;
+    *lane = ((value << 31) | (value >> 33)) * 0x9e3779b97f4a7c15ULL;
+  }
+  static uint64_t Final(uint64_t value) {
+    value = (value ^ (value >> 30)) * 0xbf58476d1ce4e5b9ULL;
+    value = (value ^ (value >> 27)) * 0x94d049bb133111ebULL;
+    return value ^ (value >> 31);
   }
   uint64_t lanes_[4] = {1, 2, 3, 4};
   uint64_t total_ = 0;
@@ -56,7 +61,9 @@ class ContentHash {
 
 // Chunks a multiple of 32 bytes, so the lanes see the same words whatever
 // the reads return.
-std::string HashOfFile(const std::string& path) {
+}  // namespace
+
+std::string ContentHashOf(const std::string& path) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) {
     throw std::runtime_error(std::string("cannot read: ") + std::strerror(errno));
@@ -72,11 +79,12 @@ std::string HashOfFile(const std::string& path) {
   return hash.Hex();
 }
 
-}  // namespace
+bool SameButHash(const BuildRecord& a, const BuildRecord& b) {
+  return a.version == b.version && a.size == b.size && a.time == b.time && a.options == b.options;
+}
 
 bool BuildRecord::operator==(const BuildRecord& other) const {
-  return version == other.version && size == other.size && time == other.time &&
-         hash == other.hash && options == other.options;
+  return SameButHash(*this, other) && hash == other.hash;
 }
 
 std::string LumipackVersion() {
@@ -90,7 +98,6 @@ BuildRecord RecordOfSource(const std::string& source, const std::string& options
   record.size = fs::file_size(source, error);
   if (!error) record.time = fs::last_write_time(source, error).time_since_epoch().count();
   if (error) throw std::runtime_error("cannot read: " + error.message());
-  record.hash = HashOfFile(source);
   record.version = LumipackVersion();
   record.options = options;
   return record;

@@ -20,9 +20,13 @@ struct BuildRecord {
 // lumipack's version, from the build.
 std::string LumipackVersion();
 
-// The record of the source as it is now; throws naming the file when it
-// cannot be read.
+// The record of the source as it is now, its hash left empty; throws
+// naming what failed when the file cannot be read.
 BuildRecord RecordOfSource(const std::string& source, const std::string& options);
+// The hash of a file's bytes, for BuildRecord::hash; throws when unreadable.
+std::string ContentHashOf(const std::string& path);
+// All but the hash agree: only then can the content be the one built.
+bool SameButHash(const BuildRecord& a, const BuildRecord& b);
 
 std::string RecordPathFor(const std::string& pack, const std::string& base_name);
 // False when there is no readable record.

@@ -64,6 +64,16 @@ TEST_F(PackBuild, ASourceReplacedByAnOlderFileOrBuiltWithOtherOptionsIsRebuilt) 
   EXPECT_TRUE(Has(run.out, "1 built, 0 up to date")) << run.out;
   EXPECT_NE(Bytes(Pack() / "Thumbnails" / "Day.jpg"), first);
 
+  // A picture of the same size and file time: only the content differs.
+  WriteFlatRadiance(Sky(128, 64), Source("Day.hdr"));
+  fs::last_write_time(Source("Day.hdr"), old_time);
+  EXPECT_TRUE(Has(Build({Sources().string()}).out, "1 built, 0 up to date"));
+  const std::string flat_thumbnail = Bytes(Pack() / "Thumbnails" / "Day.jpg");
+  WriteFlatRadiance(Sky(128, 64, 50.0f), Source("Day.hdr"));
+  fs::last_write_time(Source("Day.hdr"), old_time);
+  EXPECT_TRUE(Has(Build({Sources().string()}).out, "1 built, 0 up to date")) << "same size";
+  EXPECT_NE(Bytes(Pack() / "Thumbnails" / "Day.jpg"), flat_thumbnail);
+
   lumipack::BuildOptions options;
   options.settings.exposure_ev = 2;
   EXPECT_TRUE(Has(Build({Sources().string()}, options).out, "1 built")) << "--exposure";
