@@ -69,7 +69,7 @@ std::string ContentHashOf(const std::string& path) {
     throw std::runtime_error(std::string("cannot read: ") + std::strerror(errno));
   }
   ContentHash hash;
-  std::vector<unsigned char> buffer(size_t{1} << 20);
+  std::vector<unsigned char> buffer(size_t{1} << 18);
   size_t got = 0;
   while ((got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0)
     hash.Add(buffer.data(), got);
