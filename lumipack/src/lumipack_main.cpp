@@ -2,7 +2,9 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <cctype>
 #include <iostream>
+#include <map>
 #include <memory>
 
 #include "build_command.h"
@@ -11,6 +13,26 @@
 namespace {
 
 std::string VersionText() { return "lumipack " + lumipack::LumipackVersion(); }
+
+// One of a few words, any case, for an enum option; the error names the
+// words rather than the parser's table.
+template <typename Enum>
+CLI::Validator OneOf(const std::map<std::string, Enum>& words) {
+  return CLI::Validator(
+      [words](std::string& value) -> std::string {
+        std::string word = value;
+        for (char& c : word) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        auto found = words.find(word);
+        if (found != words.end()) {
+          value = std::to_string(static_cast<int>(found->second));
+          return "";
+        }
+        std::string names;
+        for (const auto& entry : words) names += (names.empty() ? "" : " or ") + entry.first;
+        return "\"" + value + "\" is not " + names;
+      },
+      "");
+}
 
 void AddShapingOptions(CLI::App* build, lumipack::BuildSettings* settings) {
   build
@@ -24,12 +46,12 @@ void AddShapingOptions(CLI::App* build, lumipack::BuildSettings* settings) {
                    "image: an exposure chosen for each image (night stays darker than day); "
                    "pack: one exposure for the whole pack, so the images keep their relative "
                    "brightness")
-      ->transform(CLI::CheckedTransformer(modes, CLI::ignore_case).description(""))
+      ->transform(OneOf(modes))
       ->type_name("image|pack");
   std::map<std::string, lumipack::ToneCurve> curves{{"filmic", lumipack::ToneCurve::kFilmic},
                                                     {"clip", lumipack::ToneCurve::kClip}};
   build->add_option("--tonemap", settings->curve, "highlights: filmic (rolled off) or clip")
-      ->transform(CLI::CheckedTransformer(curves, CLI::ignore_case).description(""))
+      ->transform(OneOf(curves))
       ->type_name("filmic|clip");
   build
       ->add_option("--layer", settings->layer,

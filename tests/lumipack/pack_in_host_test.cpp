@@ -96,6 +96,11 @@ TEST(LumipackProgram, SpeaksLikeTheOtherToolsAndHelpsWithoutParserTalk) {
   EXPECT_EQ(bad.output.rfind("lumipack build: --jobs", 0), 0u) << bad.output;
   EXPECT_TRUE(Has(bad.output, "Run lumipack build --help for the options.")) << bad.output;
   EXPECT_TRUE(Has(RunLumipack("").output, "lumipack: a command is needed: build"));
+  lumidrome_test::CommandRun curve =
+      RunLumipack("build --library x --pack 01_A --tonemap soft a.hdr");
+  EXPECT_EQ(curve.exit_status, 2);
+  EXPECT_TRUE(Has(curve.output, "lumipack build: --tonemap: \"soft\" is not clip or filmic"))
+      << curve.output;
   lumidrome_test::CommandRun help = RunLumipack("build --help");
   EXPECT_EQ(help.exit_status, 0);
   for (const char* internal : {"{", "->", " TEXT", " INT", " FLOAT", "ENUM"}) {
