@@ -134,8 +134,8 @@ std::vector<std::vector<std::string>> VipsPack(const fs::path& source, const fs:
 }
 
 Measure Lumipack(const std::string& program, const fs::path& source, const fs::path& library) {
-  return Run({program, "build", "--library", library.string(), "--pack", "01_Bench", "--force",
-              "--no-check", "--jobs", "2", source.string()});
+  return Run({program, "build", "--library", library.string(), "--create-library", "--pack",
+              "01_Bench", "--force", "--no-check", "--jobs", "2", source.string()});
 }
 
 std::string Mb(double mb) {

@@ -6,17 +6,130 @@
 #include <ImfHeader.h>
 #include <ImfInputFile.h>
 #include <ImfOutputFile.h>
+#include <ImfRgbaFile.h>
 #include <ImfThreading.h>
+#include <openexr.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <set>
 #include <stdexcept>
 #include <vector>
 
 namespace lumipack {
 
+namespace {
+
+enum class ChannelKind { kRgb, kGrey, kLumaChroma };
+
+struct ChannelChoice {
+  ChannelKind kind = ChannelKind::kRgb;
+  std::string prefix;  // "" or "layer."
+};
+
+bool HasRgb(const Imf::ChannelList& list, const std::string& prefix) {
+  for (const char* name : {"R", "G", "B"}) {
+    if (list.findChannel(prefix + name) == nullptr) return false;
+  }
+  return true;
+}
+
+std::string Listed(const std::set<std::string>& names) {
+  std::string text;
+  for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
+  return text;
+}
+
+std::set<std::string> LayersWithRgb(const Imf::ChannelList& list) {
+  std::set<std::string> layers, with_rgb;
+  list.layers(layers);
+  for (const std::string& layer : layers) {
+    if (HasRgb(list, layer + ".")) with_rgb.insert(layer);
+  }
+  return with_rgb;
+}
+
+// What the file holds, for a refusal that lets the user choose.
+std::string Contents(const Imf::ChannelList& list) {
+  std::set<std::string> layers, channels;
+  list.layers(layers);
+  for (auto it = list.begin(); it != list.end(); ++it) channels.insert(it.name());
+  if (channels.empty()) return "it has no channels";
+  if (layers.empty()) return "its channels are " + Listed(channels);
+  return "its layers are " + Listed(layers) + " (channels " + Listed(channels) + ")";
+}
+
+ChannelChoice ChooseLayer(const Imf::ChannelList& list, const std::string& layer) {
+  if (HasRgb(list, layer + ".")) return ChannelChoice{ChannelKind::kRgb, layer + "."};
+  throw std::runtime_error("no layer \"" + layer + "\" with R, G and B channels: " +
+                           Contents(list) + "; pick one with --layer NAME");
+}
+
+// Top-level R, G, B; luminance with or without chroma; exactly one layer
+// with R, G, B; else a refusal listing what there is, never a guess.
+ChannelChoice ChooseChannels(const Imf::ChannelList& list, const std::string& layer) {
+  if (!layer.empty()) return ChooseLayer(list, layer);
+  if (HasRgb(list, "")) return ChannelChoice{};
+  if (list.findChannel("Y") != nullptr) {
+    bool chroma = list.findChannel("RY") != nullptr && list.findChannel("BY") != nullptr;
+    return ChannelChoice{chroma ? ChannelKind::kLumaChroma : ChannelKind::kGrey, ""};
+  }
+  std::set<std::string> layers = LayersWithRgb(list);
+  if (layers.size() == 1) return ChannelChoice{ChannelKind::kRgb, *layers.begin() + "."};
+  if (layers.size() > 1) {
+    throw std::runtime_error("more than one colour layer: " + Contents(list) +
+                             "; pick one with --layer NAME");
+  }
+  throw std::runtime_error("no colour channels (R, G and B, or Y): " + Contents(list));
+}
+
+// OpenEXR addresses a frame buffer by the position pixel (0, 0) would have,
+// which lies outside the buffer for most data windows; the address is
+// computed as an integer, where going past the buffer is well defined.
+char* Shifted(void* base, ptrdiff_t bytes) {
+  return reinterpret_cast<char*>(reinterpret_cast<uintptr_t>(base) + static_cast<uintptr_t>(bytes));
+}
+
+// OpenEXR's C++ reader allocates whatever size a header attribute claims,
+// so a damaged file of a few bytes could ask for gigabytes. The library's
+// stricter C reader parses the header first, with every allocation limited
+// by the file's size.
+thread_local size_t allocation_limit = 0;
+
+extern "C" void* LimitedAllocation(size_t bytes) {
+  return bytes <= allocation_limit ? std::malloc(bytes) : nullptr;
+}
+
+extern "C" void QuietErrors(exr_const_context_t, exr_result_t, const char*) {}
+
+const std::string& CheckedHeader(const std::string& path) {
+  std::error_code error;
+  uintmax_t size = std::filesystem::file_size(path, error);
+  if (error) throw std::runtime_error("cannot read: " + error.message());
+  // Room for the reader's own tables beside what the file can describe.
+  allocation_limit = static_cast<size_t>(std::min<uintmax_t>(size, uintmax_t{1} << 40)) + (1 << 20);
+  exr_context_initializer_t settings = EXR_DEFAULT_CONTEXT_INITIALIZER;
+  settings.alloc_fn = LimitedAllocation;
+  settings.error_handler_fn = QuietErrors;
+  settings.flags = EXR_CONTEXT_FLAG_SILENT_HEADER_PARSE;
+  exr_context_t context = nullptr;
+  exr_result_t result = exr_start_read(&context, path.c_str(), &settings);
+  exr_finish(&context);
+  if (result != EXR_ERR_SUCCESS) {
+    throw std::runtime_error(std::string("the header is damaged (") +
+                             exr_get_default_error_message(result) + ")");
+  }
+  return path;
+}
+
+}  // namespace
+
 class ExrSource : public ScanlineSource {
  public:
-  explicit ExrSource(const std::string& path) : file_(path.c_str(), Imf::globalThreadCount()) {
+  ExrSource(const std::string& path, const std::string& layer)
+      : file_(CheckedHeader(path).c_str(), Imf::globalThreadCount()) {
     const Imath::Box2i window = file_.header().dataWindow();
     long width = long{window.max.x} - window.min.x + 1;
     long height = long{window.max.y} - window.min.y + 1;
@@ -28,7 +141,15 @@ class ExrSource : public ScanlineSource {
     height_ = static_cast<int>(height);
     left_ = window.min.x;
     next_row_ = top_ = window.min.y;
-    ChooseChannels();
+    choice_ = ChooseChannels(file_.header().channels(), layer);
+    // The library's own reader turns luminance and chroma into RGB.
+    if (choice_.kind == ChannelKind::kLumaChroma) {
+      rgba_file_ = std::make_unique<Imf::RgbaInputFile>(path.c_str(), Imf::globalThreadCount());
+    }
+    const Imf::Channel* first = file_.header().channels().findChannel(
+        choice_.prefix + (choice_.kind == ChannelKind::kRgb ? "R" : "Y"));
+    traits_.half = first == nullptr || first->type == Imf::HALF;
+    traits_.compression = file_.header().compression();
   }
   int Width() const override { return width_; }
   int Height() const override { return height_; }
@@ -38,42 +159,47 @@ class ExrSource : public ScanlineSource {
   int ReadRows(int max_rows, float* rgb) override {
     int rows = std::min(max_rows, top_ + height_ - next_row_);
     if (rows <= 0) return 0;
-    Imf::FrameBuffer frame;
-    size_t x_stride = 3 * sizeof(float), y_stride = x_stride * width_;
-    char* origin = reinterpret_cast<char*>(rgb) - static_cast<ptrdiff_t>(left_) * x_stride -
-                   static_cast<ptrdiff_t>(next_row_) * y_stride;
-    for (int c = 0; c < 3; ++c) {
-      if (!grey_ || c == 0) {
-        frame.insert(channels_[c], Imf::Slice(Imf::FLOAT, origin + c * sizeof(float), x_stride,
-                                              y_stride, 1, 1, 0.0));
-      }
+    if (rgba_file_ != nullptr) {
+      ReadLumaChroma(rows, rgb);
+    } else {
+      ReadChannels(rows, rgb);
     }
-    file_.setFrameBuffer(frame);
-    file_.readPixels(next_row_, next_row_ + rows - 1);
     next_row_ += rows;
-    if (grey_) SpreadGrey(rgb, static_cast<size_t>(rows) * width_);
     return rows;
   }
 
  private:
-  // R, G, B; else Y (or the only channel) as grey.
-  void ChooseChannels() {
-    const Imf::ChannelList& list = file_.header().channels();
-    const Imf::Channel* red = list.findChannel("R");
-    if (red != nullptr || list.findChannel("G") != nullptr || list.findChannel("B") != nullptr) {
-      channels_ = {"R", "G", "B"};
-    } else if (list.findChannel("Y") != nullptr) {
-      channels_ = {"Y", "Y", "Y"};
-      grey_ = true;
-    } else if (list.begin() != list.end()) {
-      channels_ = {list.begin().name(), "", ""};
-      grey_ = true;
-    } else {
-      throw std::runtime_error("no colour channels (R, G, B or Y)");
+  void ReadChannels(int rows, float* rgb) {
+    Imf::FrameBuffer frame;
+    size_t x_stride = 3 * sizeof(float), y_stride = x_stride * width_;
+    char* origin =
+        Shifted(rgb, -(static_cast<ptrdiff_t>(left_) * static_cast<ptrdiff_t>(x_stride) +
+                       static_cast<ptrdiff_t>(next_row_) * static_cast<ptrdiff_t>(y_stride)));
+    bool grey = choice_.kind == ChannelKind::kGrey;
+    const char* names[3] = {"R", "G", "B"};
+    for (int c = 0; c < (grey ? 1 : 3); ++c) {
+      frame.insert(
+          choice_.prefix + (grey ? "Y" : names[c]),
+          Imf::Slice(Imf::FLOAT, origin + c * sizeof(float), x_stride, y_stride, 1, 1, 0.0));
     }
-    const Imf::Channel* first = list.findChannel(channels_[0]);
-    traits_.half = first == nullptr || first->type == Imf::HALF;
-    traits_.compression = file_.header().compression();
+    file_.setFrameBuffer(frame);
+    file_.readPixels(next_row_, next_row_ + rows - 1);
+    if (grey) SpreadGrey(rgb, static_cast<size_t>(rows) * width_);
+  }
+
+  void ReadLumaChroma(int rows, float* rgb) {
+    size_t pixels = static_cast<size_t>(rows) * width_;
+    rgba_.resize(pixels);
+    ptrdiff_t first_pixel = left_ + static_cast<ptrdiff_t>(next_row_) * width_;
+    Imf::Rgba* origin = reinterpret_cast<Imf::Rgba*>(
+        Shifted(rgba_.data(), -first_pixel * static_cast<ptrdiff_t>(sizeof(Imf::Rgba))));
+    rgba_file_->setFrameBuffer(origin, 1, static_cast<size_t>(width_));
+    rgba_file_->readPixels(next_row_, next_row_ + rows - 1);
+    for (size_t i = 0; i < pixels; ++i) {
+      rgb[i * 3] = rgba_[i].r;
+      rgb[i * 3 + 1] = rgba_[i].g;
+      rgb[i * 3 + 2] = rgba_[i].b;
+    }
   }
 
   static void SpreadGrey(float* rgb, size_t pixels) {
@@ -81,18 +207,19 @@ class ExrSource : public ScanlineSource {
   }
 
   Imf::InputFile file_;
+  std::unique_ptr<Imf::RgbaInputFile> rgba_file_;
+  std::vector<Imf::Rgba> rgba_;
   int width_ = 0;
   int height_ = 0;
   int left_ = 0;
   int top_ = 0;
   int next_row_ = 0;
-  bool grey_ = false;
-  std::vector<std::string> channels_;
+  ChannelChoice choice_;
   ExrTraits traits_;
 };
 
-std::unique_ptr<ScanlineSource> OpenExr(const std::string& path) {
-  return std::make_unique<ExrSource>(path);
+std::unique_ptr<ScanlineSource> OpenExr(const std::string& path, const std::string& layer) {
+  return std::make_unique<ExrSource>(path, layer);
 }
 
 ExrTraits TraitsOf(const ScanlineSource& source) {

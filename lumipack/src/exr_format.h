@@ -16,7 +16,10 @@ struct ExrTraits {
 };
 
 class ExrSource;
-std::unique_ptr<ScanlineSource> OpenExr(const std::string& path);
+// The colour channels: top-level R, G, B; luminance (with chroma or not);
+// else the one layer with R, G, B, or the named layer. Throws listing the
+// layers when the choice is not clear.
+std::unique_ptr<ScanlineSource> OpenExr(const std::string& path, const std::string& layer = "");
 // The pixel type and compression of an opened OpenEXR source.
 ExrTraits TraitsOf(const ScanlineSource& source);
 

@@ -41,8 +41,8 @@ class ScanlineSource {
 constexpr int kMaxSourceSide = 1 << 18;
 
 // Opens a Radiance or OpenEXR file, told apart by content. Throws
-// std::runtime_error saying what is wrong.
-std::unique_ptr<ScanlineSource> OpenSource(const std::string& path);
+// std::runtime_error saying what is wrong. layer names an OpenEXR layer.
+std::unique_ptr<ScanlineSource> OpenSource(const std::string& path, const std::string& layer = "");
 SourceFormat SniffFormat(const std::string& path);
 
 }  // namespace lumipack

@@ -97,9 +97,29 @@ std::string SourceExtension(const std::string& source) {
   return FormatExtension(format);
 }
 
+namespace {
+
+// The source reduced to the background's size: its centred 2:1 part.
+FloatImage WorkingAndBackground(ScanlineSource& source, const BuildSettings& settings,
+                                const std::function<void(double)>& progress, FloatImage* working) {
+  Size working_size = Proportional(source.Width(), source.Height(), settings.background_width);
+  *working = ReduceSource(source, working_size, settings.threads, progress);
+  Area preview = CentredTwoToOne(working->width, working->height);
+  int background_width = std::max(2, static_cast<int>(std::floor(preview.width + 1e-6)));
+  return Resample(*working, preview, background_width, background_width / 2);
+}
+
+}  // namespace
+
+LightMeasure MeasureSource(const std::string& source_path, const BuildSettings& settings) {
+  std::unique_ptr<ScanlineSource> source = OpenSource(source_path, settings.layer);
+  FloatImage working;
+  return MeasureLight(WorkingAndBackground(*source, settings, {}, &working));
+}
+
 ImageReport BuildImage(const std::string& source_path, const PackOutputs& outputs,
                        const BuildSettings& settings, const std::function<void(double)>& progress) {
-  std::unique_ptr<ScanlineSource> source = OpenSource(source_path);
+  std::unique_ptr<ScanlineSource> source = OpenSource(source_path, settings.layer);
   ImageReport report;
   report.width = source->Width();
   report.height = source->Height();
@@ -109,13 +129,12 @@ ImageReport BuildImage(const std::string& source_path, const PackOutputs& output
                               std::to_string(report.height) +
                               "): the previews show its centred 2:1 part");
   }
-  Size working_size = Proportional(report.width, report.height, settings.background_width);
-  FloatImage working = ReduceSource(*source, working_size, settings.threads, progress);
-
-  Area preview = CentredTwoToOne(working.width, working.height);
-  int background_width = std::max(2, static_cast<int>(std::floor(preview.width + 1e-6)));
-  FloatImage background = Resample(working, preview, background_width, background_width / 2);
-  float scale = AutoExposure(background) * static_cast<float>(std::exp2(settings.exposure_ev));
+  FloatImage working;
+  FloatImage background = WorkingAndBackground(*source, settings, progress, &working);
+  LightMeasure light = settings.exposure_mode == ExposureMode::kPack ? settings.pack_light
+                                                                     : MeasureLight(background);
+  float scale = ExposureFor(light) * static_cast<float>(std::exp2(settings.exposure_ev));
+  report.ev = std::log2(scale);
 
   PlaceOriginal(source_path, outputs.hdri);
   WriteSmallHdri(working, *source, settings.small_hdri_width, outputs.small_hdri);

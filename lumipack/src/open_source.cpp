@@ -36,12 +36,12 @@ SourceFormat SniffFormat(const std::string& path) {
   return SourceFormat::kUnknown;
 }
 
-std::unique_ptr<ScanlineSource> OpenSource(const std::string& path) {
+std::unique_ptr<ScanlineSource> OpenSource(const std::string& path, const std::string& layer) {
   switch (SniffFormat(path)) {
     case SourceFormat::kRadiance:
       return OpenRadiance(path);
     case SourceFormat::kOpenExr:
-      return OpenExr(path);
+      return OpenExr(path, layer);
     case SourceFormat::kUnknown:
       break;
   }

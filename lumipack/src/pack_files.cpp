@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 #include <stdexcept>
+#include <vector>
 
 namespace lumipack {
 
@@ -130,6 +131,60 @@ void PlaceOriginal(const std::string& source, const std::string& path) {
     }
   }
   Commit(temporary, path);
+}
+
+namespace {
+
+std::string WithoutEnd(const std::string& name, const std::string& end) {
+  return EndsWith(name, end) ? name.substr(0, name.size() - end.size()) : "";
+}
+
+// The base name a file of the pack's folder belongs to; empty for none.
+std::string BaseNameOfPackFile(const std::string& folder, const std::string& name) {
+  if (name.empty() || name[0] == '.') return "";
+  if (folder == "HDRIs") {
+    std::string stem = fs::path(name).stem().string();
+    std::string small = WithoutEnd(stem, "_SM");
+    return small.empty() ? stem : small;
+  }
+  if (folder == ".lumipack") return WithoutEnd(name, ".record");
+  std::string stem = WithoutEnd(name, ".jpg");
+  for (const char* suffix : {"_md", "_sm"}) {
+    if (!WithoutEnd(stem, suffix).empty()) return WithoutEnd(stem, suffix);
+  }
+  return stem;
+}
+
+}  // namespace
+
+std::map<std::string, HeldName> ExistingPackNames(const std::string& pack) {
+  std::map<std::string, HeldName> names;
+  for (const char* folder : {"Thumbnails", "HDRIs", "Background", ".lumipack"}) {
+    std::error_code error;
+    for (fs::directory_iterator it(fs::path(pack) / folder, error), end; !error && it != end;
+         it.increment(error)) {
+      std::string name = it->path().filename().string();
+      std::string base = BaseNameOfPackFile(folder, name);
+      if (!base.empty()) {
+        names.emplace(CollisionKey(base), HeldName{base, (fs::path(folder) / name).string()});
+      }
+    }
+  }
+  return names;
+}
+
+void RemoveTemporaries(const std::string& pack) {
+  std::string mine = ".lumipack-" + std::to_string(getpid()) + "-";
+  for (const char* folder : {"Thumbnails", "HDRIs", "Background", ".lumipack"}) {
+    std::error_code error;
+    std::vector<fs::path> found;
+    for (fs::directory_iterator it(fs::path(pack) / folder, error), end; !error && it != end;
+         it.increment(error)) {
+      std::string name = it->path().filename().string();
+      if (name.find(mine) != std::string::npos && EndsWith(name, ".tmp")) found.push_back(*it);
+    }
+    for (const fs::path& path : found) fs::remove(path, error);
+  }
 }
 
 bool UpToDate(const std::string& source, const PackOutputs& outputs) {

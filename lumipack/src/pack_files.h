@@ -2,6 +2,7 @@
 // writes that never leave a half-written file behind.
 #pragma once
 
+#include <map>
 #include <string>
 
 namespace lumipack {
@@ -38,6 +39,17 @@ void Commit(const std::string& temporary, const std::string& path);
 // Puts the original at path: a hard link when the file system allows it,
 // else a copy; the source is never changed. Throws naming the file.
 void PlaceOriginal(const std::string& source, const std::string& path);
+
+// The base names the pack already holds, by their collision key, each with
+// the file it was seen in (relative to the pack).
+struct HeldName {
+  std::string base_name;
+  std::string file;
+};
+std::map<std::string, HeldName> ExistingPackNames(const std::string& pack);
+
+// Removes this process's temporary files left in the pack's folders.
+void RemoveTemporaries(const std::string& pack);
 
 // True when every output exists and none is older than the source.
 bool UpToDate(const std::string& source, const PackOutputs& outputs);

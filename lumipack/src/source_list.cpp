@@ -73,4 +73,17 @@ void MarkCollisions(std::vector<SourceFile>* sources) {
   }
 }
 
+void MarkCaseClashes(const std::map<std::string, HeldName>& held,
+                     std::vector<SourceFile>* sources) {
+  for (SourceFile& source : *sources) {
+    if (!source.problem.empty()) continue;
+    auto found = held.find(CollisionKey(source.base_name));
+    if (found == held.end() || found->second.base_name == source.base_name) continue;
+    source.problem = "its pack name \"" + source.base_name + "\" differs only in case from \"" +
+                     found->second.base_name + "\", which the pack holds (" + found->second.file +
+                     "), and some file systems take them for one; rename the file or remove \"" +
+                     found->second.base_name + "\" from the pack";
+  }
+}
+
 }  // namespace lumipack

@@ -2,6 +2,7 @@
 // folders, named safely, and their name collisions found.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -21,5 +22,10 @@ std::vector<SourceFile> GatherSources(const std::vector<std::string>& arguments)
 // Gives every source whose base name meets an earlier one's (ignoring case)
 // a problem naming the other.
 void MarkCollisions(std::vector<SourceFile>* sources);
+
+// Gives every source whose base name differs only in case from one the pack
+// already holds (held: by collision key) a problem naming both.
+struct HeldName;
+void MarkCaseClashes(const std::map<std::string, HeldName>& held, std::vector<SourceFile>* sources);
 
 }  // namespace lumipack

@@ -8,46 +8,13 @@
 
 #include "build_command.h"
 #include "hdri_samples.h"
+#include "pack_build_fixture.h"
 #include "radiance_format.h"
 
 namespace lumipack_test {
 namespace {
 
-namespace fs = std::filesystem;
 using lumipack::FloatImage;
-
-struct BuildRun {
-  int status = -1;
-  std::string out, err;
-};
-
-bool Has(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
-class PackBuild : public testing::Test {
- protected:
-  fs::path Sources() const { return folder_.path() / "sources"; }
-  fs::path Library() const { return folder_.path() / "library"; }
-  fs::path Pack() const { return Library() / "05_My_Skies"; }
-  fs::path Source(const std::string& name) const {
-    fs::create_directories(Sources());
-    return Sources() / name;
-  }
-  BuildRun Build(std::vector<std::string> sources, lumipack::BuildOptions options = {}) {
-    options.library = Library().string();
-    options.pack = "05_My_Skies";
-    options.sources = std::move(sources);
-    if (options.jobs == 0) options.jobs = 2;
-    std::ostringstream out, err;
-    BuildRun run;
-    run.status = lumipack::RunBuild(options, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-  }
-  TempFolder folder_;
-};
 
 void ExpectPackFiles(const fs::path& pack, const std::string& name, const std::string& extension) {
   struct Expected {
@@ -137,8 +104,10 @@ TEST_F(PackBuild, ExposureFollowsThePictureAndTheOption) {
   ASSERT_EQ(Build({Sources().string()}).status, 0);
   int bright = LoadPicture(Pack() / "Thumbnails" / "Bright.jpg").Grey(200, 100);
   int dark = LoadPicture(Pack() / "Thumbnails" / "Dark.jpg").Grey(200, 100);
-  EXPECT_NEAR(bright, dark, 2);
-  EXPECT_NEAR(bright, 109, 6);  // mid-grey through the roll-off
+  // Both come towards mid-grey, but the bright one stays brighter.
+  EXPECT_GT(bright, dark + 60);
+  EXPECT_GT(dark, 40);
+  EXPECT_LT(bright, 250);
   lumipack::BuildOptions brighter;
   brighter.settings.exposure_ev = 2;
   brighter.force = true;
@@ -163,11 +132,6 @@ TEST_F(PackBuild, NamesBecomeSafeAndCollisionsAreRefused) {
   EXPECT_TRUE(Has(run.err, "Wide.hdr: not 2:1 (90 x 30)")) << run.err;
   EXPECT_FALSE(fs::exists(Pack() / "HDRIs" / "beach_01.exr"));
   EXPECT_TRUE(Has(run.out, "Summary: 5 sources: 3 built, 0 up to date, 2 failed")) << run.out;
-}
-
-std::string Bytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 TEST_F(PackBuild, BadInputsAreNamedAndDamageNothing) {

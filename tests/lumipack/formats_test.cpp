@@ -1,11 +1,16 @@
 // The pack builder's pieces: Radiance files read and written, the
 // area-average reduction and the tone curve.
+#include <ImfChannelList.h>
+#include <ImfFrameBuffer.h>
+#include <ImfOutputFile.h>
+#include <ImfRgbaFile.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <fstream>
 
 #include "area_reduce.h"
+#include "exr_format.h"
 #include "hdri_samples.h"
 #include "radiance_format.h"
 #include "tone_map.h"
@@ -32,6 +37,69 @@ void ExpectNear(const FloatImage& a, const FloatImage& b) {
     float largest = std::max({a.rgb[i], a.rgb[i + 1], a.rgb[i + 2]});
     for (int c = 0; c < 3; ++c) ASSERT_NEAR(a.rgb[i + c], b.rgb[i + c], largest / 100 + 1e-6) << i;
   }
+}
+
+// A blue picture through the library's own luminance (and chroma) writer.
+void WriteLuminanceExr(const std::filesystem::path& file, Imf::RgbaChannels channels) {
+  std::vector<Imf::Rgba> pixels(16 * 8, Imf::Rgba(0.05f, 0.1f, 0.8f, 1.0f));
+  Imf::RgbaOutputFile out(file.c_str(), 16, 8, channels);
+  out.setFrameBuffer(pixels.data(), 1, 16);
+  out.writePixels(8);
+}
+
+TEST(OpenExr, LuminanceIsGreyChromaIsColourAndOtherChannelsAreRefused) {
+  TempFolder folder;
+  WriteLuminanceExr(folder.path() / "y.exr", Imf::WRITE_Y);
+  WriteLuminanceExr(folder.path() / "yc.exr", Imf::WRITE_YC);
+  FloatImage grey = ReadAll(folder.path() / "y.exr");
+  EXPECT_GT(grey.rgb[0], 0.05f);
+  EXPECT_EQ(grey.rgb[0], grey.rgb[2]);
+  FloatImage colour = ReadAll(folder.path() / "yc.exr");
+  EXPECT_GT(colour.rgb[2 * 3 + 2], 4 * colour.rgb[2 * 3]);
+
+  // A depth channel is no picture; it is refused, not taken for grey.
+  Imf::Header header(4, 2);
+  header.channels().insert("Z", Imf::Channel(Imf::FLOAT));
+  std::vector<float> depth(8, 1.0f);
+  Imf::FrameBuffer frame;
+  frame.insert("Z", Imf::Slice(Imf::FLOAT, reinterpret_cast<char*>(depth.data()), sizeof(float),
+                               4 * sizeof(float)));
+  {
+    Imf::OutputFile out((folder.path() / "z.exr").c_str(), header);
+    out.setFrameBuffer(frame);
+    out.writePixels(2);
+  }
+  try {
+    lumipack::OpenExr((folder.path() / "z.exr").string());
+    ADD_FAILURE() << "a depth-only file was opened";
+  } catch (const std::exception& error) {
+    EXPECT_STREQ(error.what(), "no colour channels (R, G and B, or Y): its channels are Z");
+  }
+}
+
+TEST(OpenExr, ADataWindowAwayFromTheOriginIsReadWhole) {
+  TempFolder folder;
+  const Imath::Box2i window(Imath::V2i(-3, 5), Imath::V2i(4, 8));  // 8 x 4
+  Imf::Header header(window, window);
+  std::vector<float> values(8 * 4);
+  for (size_t i = 0; i < values.size(); ++i) values[i] = static_cast<float>(i);
+  Imf::FrameBuffer frame;
+  const uintptr_t origin = reinterpret_cast<uintptr_t>(values.data()) -
+                           static_cast<uintptr_t>((-3 + 5 * 8) * sizeof(float));
+  for (const char* name : {"R", "G", "B"}) {
+    header.channels().insert(name, Imf::Channel(Imf::FLOAT));
+    frame.insert(name, Imf::Slice(Imf::FLOAT, reinterpret_cast<char*>(origin), sizeof(float),
+                                  8 * sizeof(float)));
+  }
+  {
+    Imf::OutputFile out((folder.path() / "window.exr").c_str(), header);
+    out.setFrameBuffer(frame);
+    out.writePixels(4);
+  }
+  FloatImage image = ReadAll(folder.path() / "window.exr");
+  ASSERT_EQ(image.width, 8);
+  ASSERT_EQ(image.height, 4);
+  for (size_t i = 0; i < values.size(); ++i) ASSERT_EQ(image.rgb[i * 3 + 1], values[i]) << i;
 }
 
 TEST(Radiance, FlatAndRunLengthFilesReadBackAlike) {
@@ -119,10 +187,21 @@ TEST(ToneMap, FilmicRollsHighlightsOffWhereClipFlattensThem) {
   EXPECT_EQ(lumipack::EncodeSrgb(0.18f), 118);  // mid-grey
 }
 
-TEST(ToneMap, AutoExposureBringsTheMedianToMidGrey) {
-  EXPECT_NEAR(lumipack::AutoExposure(Uniform(8, 4, 10.0f)), 0.018f, 1e-6f);
-  EXPECT_NEAR(lumipack::AutoExposure(Uniform(8, 4, 0.01f)), 18.0f, 1e-3f);
+TEST(ToneMap, AutoExposureAdaptsHalfWayWithinLimits) {
+  // A plain scene: the eye adapts half-way, in stops, from mid-grey.
+  EXPECT_NEAR(lumipack::AutoExposure(Uniform(8, 4, 10.0f)), 0.18f / std::sqrt(1.8f), 1e-4f);
+  // A very dark one is lifted to 2 stops under mid-grey, no further.
+  EXPECT_NEAR(lumipack::AutoExposure(Uniform(8, 4, 0.01f)) * 0.01f, 0.045f, 1e-4f);
   EXPECT_EQ(lumipack::AutoExposure(Uniform(8, 4, 0.0f)), 1.0f);
+  // A low-key picture (its log-average near the bottom of its range) gets
+  // less than a high-key one of the same log-average.
+  lumipack::LightMeasure low_key{-4, -8, 2, 1.5, false}, high_key{-4, -6, -3.5, -3.6, false};
+  EXPECT_LT(lumipack::ExposureFor(low_key) * 2, lumipack::ExposureFor(high_key));
+  // Highlights: the 98th percentile stays below the curve's white.
+  FloatImage sunny = Uniform(100, 10, 0.1f);
+  for (int i = 0; i < 100 * 10 / 20; ++i) sunny.rgb[i * 3] = sunny.rgb[i * 3 + 1] = 1e4f;
+  float scale = lumipack::AutoExposure(sunny);
+  EXPECT_LE(scale * 1e4f * 0.9274f, lumipack::kFilmicWhite * 1.01f);
 }
 
 }  // namespace

@@ -67,14 +67,19 @@ void WriteSampleExr(const lumipack::FloatImage& image, const fs::path& file,
   header.compression() = layout.compression;
   Imf::PixelType type = layout.half ? Imf::HALF : Imf::FLOAT;
   const char* names[3] = {"R", "G", "B"};
-  for (const char* name : names) header.channels().insert(name, Imf::Channel(type));
+  for (const std::string& prefix : layout.prefixes) {
+    for (const char* name : names) header.channels().insert(prefix + name, Imf::Channel(type));
+  }
   std::vector<half> halves(image.rgb.begin(), image.rgb.end());
   size_t size = layout.half ? sizeof(half) : sizeof(float);
   char* base = layout.half ? reinterpret_cast<char*>(halves.data())
                            : const_cast<char*>(reinterpret_cast<const char*>(image.rgb.data()));
   Imf::FrameBuffer frame;
-  for (int c = 0; c < 3; ++c) {
-    frame.insert(names[c], Imf::Slice(type, base + c * size, 3 * size, 3 * size * image.width));
+  for (const std::string& prefix : layout.prefixes) {
+    for (int c = 0; c < 3; ++c) {
+      frame.insert(prefix + names[c],
+                   Imf::Slice(type, base + c * size, 3 * size, 3 * size * image.width));
+    }
   }
   if (layout.tiled) {
     header.setTileDescription(Imf::TileDescription(32, 16, Imf::ONE_LEVEL));

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "float_image.h"
 #include "temp_folder.h"
@@ -28,6 +29,8 @@ struct ExrLayout {
   Imf::Compression compression = Imf::ZIP_COMPRESSION;
   bool half = true;
   bool tiled = false;
+  // The picture's R, G, B under each of these prefixes, e.g. "diffuse.".
+  std::vector<std::string> prefixes{""};
 };
 void WriteSampleExr(const lumipack::FloatImage& image, const std::filesystem::path& file,
                     const ExrLayout& layout);

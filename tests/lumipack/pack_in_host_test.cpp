@@ -30,6 +30,7 @@ TEST(PackInHost, TheBrowserShowsAndAppliesABuiltPack) {
   WriteSampleExr(Sky(256, 128), folder.path() / "in" / "Harbour.exr", {});
   lumipack::BuildOptions options;
   options.library = (folder.path() / "library").string();
+  options.create_library = true;
   options.pack = "05_My_Skies";
   options.sources = {(folder.path() / "in").string()};
   std::ostringstream build_out, build_err;
@@ -62,8 +63,9 @@ TEST(LumipackProgram, BuildsReportsAndExitsAsDocumented) {
   const fs::path source = folder.path() / "Dawn.hdr";
   lumipack::WriteRadiance(Sky(128, 64), source.string());
   const std::string library = "'" + (folder.path() / "lib").string() + "'";
-  lumidrome_test::CommandRun built = RunLumipack(
-      "build --library " + library + " --pack 01_Mine --jobs 2 '" + source.string() + "'");
+  lumidrome_test::CommandRun built =
+      RunLumipack("build --library " + library + " --create-library --pack 01_Mine --jobs 2 '" +
+                  source.string() + "'");
   EXPECT_EQ(built.exit_status, 0) << built.output;
   EXPECT_TRUE(Has(built.output, "[1/1] built Dawn from ")) << built.output;
   EXPECT_TRUE(Has(built.output, "Summary: 1 pack, 1 tile: 1 fine")) << built.output;
@@ -83,6 +85,27 @@ TEST(LumipackProgram, BuildsReportsAndExitsAsDocumented) {
                 .exit_status,
             2);
   EXPECT_EQ(RunLumipack("--help").exit_status, 0);
+}
+
+TEST(LumipackProgram, SpeaksLikeTheOtherToolsAndHelpsWithoutParserTalk) {
+  lumidrome_test::CommandRun version = RunLumipack("--version");
+  EXPECT_EQ(version.exit_status, 0);
+  EXPECT_EQ(version.output.rfind("lumipack ", 0), 0u) << version.output;
+  lumidrome_test::CommandRun bad = RunLumipack("build --library x --pack 01_A --jobs many a.hdr");
+  EXPECT_EQ(bad.exit_status, 2);
+  EXPECT_EQ(bad.output.rfind("lumipack build: --jobs", 0), 0u) << bad.output;
+  EXPECT_TRUE(Has(bad.output, "Run lumipack build --help for the options.")) << bad.output;
+  EXPECT_TRUE(Has(RunLumipack("").output, "lumipack: a command is needed: build"));
+  lumidrome_test::CommandRun curve =
+      RunLumipack("build --library x --pack 01_A --tonemap soft a.hdr");
+  EXPECT_EQ(curve.exit_status, 2);
+  EXPECT_TRUE(Has(curve.output, "lumipack build: --tonemap: \"soft\" is not clip or filmic"))
+      << curve.output;
+  lumidrome_test::CommandRun help = RunLumipack("build --help");
+  EXPECT_EQ(help.exit_status, 0);
+  for (const char* internal : {"{", "->", " TEXT", " INT", " FLOAT", "ENUM"}) {
+    EXPECT_FALSE(Has(help.output, internal)) << internal << "\n" << help.output;
+  }
 }
 
 }  // namespace
