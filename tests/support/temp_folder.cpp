@@ -3,12 +3,11 @@
 #include <stdexcept>
 
 #include "platform/platform.h"
-#include "text/text_util.h"
 
 namespace lumidrome_test {
 
 namespace fs = std::filesystem;
-namespace platform = simhost::platform;
+namespace platform = lumidrome::platform;
 
 // A uniquely made folder: no other helper of the tests can hold the name at
 // the same time.
@@ -23,7 +22,7 @@ TempFolder::TempFolder(const std::string& prefix) {
 }
 
 std::string TempFolder::File(const std::string& name) const {
-  return simhost::JoinPath(utf8_path_, name);
+  return platform::JoinPath(utf8_path_, name);
 }
 
 TempFolder::~TempFolder() {
