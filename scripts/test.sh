@@ -62,9 +62,8 @@ run_stage() {
 
 check_format() {
   local sources
-  mapfile -d '' sources < <(find abi host source simhost tests bench tools fuzz lumipack -type f \
-    \( -name '*.cpp' -o -name '*.cc' -o -name '*.c' -o -name '*.h' -o -name '*.hpp' \) \
-    -print0 2>/dev/null | sort -z)
+  # Every C and C++ file the repository holds, whichever part it belongs to.
+  mapfile -d '' sources < <(git ls-files -z -- '*.cpp' '*.cc' '*.c' '*.h' '*.hpp')
   [[ ${#sources[@]} -eq 0 ]] && return 0
   echo "format check of ${#sources[@]} files"
   clang-format --dry-run --Werror "${sources[@]}" || note_problem "format check"

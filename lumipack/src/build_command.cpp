@@ -382,8 +382,8 @@ int RunBuild(const BuildOptions& options, std::ostream& out, std::ostream& err) 
       return Usage("cannot create --library " + options.library + ": " + error.message(),
                    "Check the path and its permissions.", err);
   }
-  out << "--pack " << options.pack << " is shown as \""
-      << packlib::PackDisplayName(options.pack) << "\"\n";
+  out << "--pack " << options.pack << " is shown as \"" << packlib::PackDisplayName(options.pack)
+      << "\"\n";
   bool pack_existed = fs::is_directory(pack, error);
   StopOnSignals stop_on_signals;
   BuildSettings settings = options.settings;

@@ -7,7 +7,6 @@
 
 #include "gui/window_system.h"
 #include "host.h"
-#include "gui/window_system.h"
 #include "validate/checks/check_result.h"
 
 namespace simhost_app {

@@ -10,7 +10,6 @@
 #include "common/plugin_ids.h"
 #include "gui/container_access.h"
 #include "platform/platform.h"
-#include "gui/container_access.h"
 #include "scene/document.h"
 #include "scene/element_types.h"
 #include "validate/checks/browser_checks.h"

@@ -11,7 +11,6 @@
 #include "common/plugin_ids.h"
 #include "modules/plugin_module.h"
 #include "platform/platform.h"
-#include "modules/plugin_module.h"
 #include "validate/checks/check_table.h"
 #include "validate/runner/check_runner.h"
 #include "validate/runner/one_check_mode.h"
