@@ -176,6 +176,38 @@ TEST_F(RebuildTest, CommandMayRebuildTheClickedAreaAndDrawItDirectly) {
   table_.bitmap->free(picture);
 }
 
+// A grid rebuilt from a command asks for two layouts in a row; the window
+// is laid out once, and before the click returns, so every new tile is
+// sized exactly once. A question asked inside the command sees the new
+// grid already laid out.
+TEST_F(RebuildTest, LayoutRequestsInARowAreLaidOutOnceBeforeTheCallReturns) {
+  FakeDialog dialog(table_);
+  std::vector<std::unique_ptr<FakeArea>> tiles;
+  dialog.create_layout = [&](FakeDialog& d) {
+    BuildBrowserLike(d);
+    return true;
+  };
+  ASSERT_TRUE(dialog.Open());
+  FillGrid(dialog, tiles, 3, 3);
+  simhost::GadgetInfo seen_inside;
+  dialog.command = [&](FakeDialog& d, int32_t, const c4d_container*) {
+    FillGrid(d, tiles, 4, 2);
+    seen_inside = windows_.QueryGadget(d.handle(), 6003);
+  };
+  ASSERT_TRUE(windows_.SendInput(dialog.handle(), 6001, simhost::InputEvent::Click()));
+  ASSERT_EQ(tiles.size(), 7u);
+  for (size_t k = 3; k < tiles.size(); ++k) {
+    EXPECT_EQ(tiles[k]->inits, 1) << k;
+    EXPECT_EQ(tiles[k]->min_size_calls, 1) << k;
+    EXPECT_EQ(tiles[k]->sized_calls, 1) << k;
+  }
+  EXPECT_EQ(seen_inside.width, 50);
+  EXPECT_EQ(seen_inside.height, 30);
+  simhost::GadgetInfo after = windows_.QueryGadget(dialog.handle(), 6003);
+  EXPECT_EQ(after.x, seen_inside.x);
+  EXPECT_EQ(after.y, seen_inside.y);
+}
+
 TEST_F(RebuildTest, SharedIdsResolveInTreeOrderAfterRemovals) {
   FakeDialog dialog(table_);
   dialog.create_layout = [&](FakeDialog& d) {

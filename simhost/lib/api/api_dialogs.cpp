@@ -252,11 +252,16 @@ c4d_bool LayoutFlushGroup(c4d_dialog* handle, int32_t id) {
   });
 }
 
+// Leaves the layouts asked for before waiting, so that a run of these
+// calls is laid out once.
 c4d_bool LayoutChanged(c4d_dialog* handle, int32_t, c4d_bool) {
-  return WithOpenDialog(handle, 0, [](WindowEngine& engine, Dialog& dialog) {
-    engine.layout().LayoutChanged(dialog);
-    return 1;
-  });
+  WindowEngine* engine = CurrentEngine();
+  if (!engine) return 0;
+  WindowEngine::Activity activity(*engine, WindowEngine::Activity::Layouts::kLeaveWaiting);
+  Dialog* dialog = engine->FindDialog(handle);
+  if (!dialog || !dialog->open) return 0;
+  engine->layout().LayoutChanged(*dialog);
+  return 1;
 }
 
 c4d_bool RemoveElement(c4d_dialog* handle, int32_t id) {

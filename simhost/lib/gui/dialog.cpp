@@ -46,7 +46,9 @@ void Dialog::ResetTree() {
 
 void Dialog::Register(Gadget& gadget) {
   by_serial_[gadget.serial] = &gadget;
-  by_id_[gadget.id].insert(&gadget);
+  std::vector<Gadget*>& same_id = by_id_[gadget.id];
+  gadget.id_slot = same_id.size();
+  same_id.push_back(&gadget);
   for (auto& child : gadget.children) Register(*child);
 }
 
@@ -54,8 +56,13 @@ void Dialog::Unregister(Gadget& gadget, std::vector<uint64_t>& areas) {
   by_serial_.erase(gadget.serial);
   auto same_id = by_id_.find(gadget.id);
   if (same_id != by_id_.end()) {
-    std::unordered_set<Gadget*>& gadgets = same_id->second;
-    gadgets.erase(&gadget);
+    // Mostly one gadget per id: a vector, not a set, costs one allocation.
+    std::vector<Gadget*>& gadgets = same_id->second;
+    if (gadget.id_slot < gadgets.size() && gadgets[gadget.id_slot] == &gadget) {
+      gadgets[gadget.id_slot] = gadgets.back();
+      gadgets[gadget.id_slot]->id_slot = gadget.id_slot;
+      gadgets.pop_back();
+    }
     if (gadgets.empty()) by_id_.erase(same_id);
   }
   if (gadget.area != 0) areas.push_back(gadget.area);
@@ -85,6 +92,7 @@ Gadget* Dialog::BeginGroup(std::unique_ptr<Gadget> group) {
       current->children.empty()) {
     group->serial = current->serial;
     group->parent = current->parent;
+    group->id_slot = current->id_slot;
     group->scroll_x = current->scroll_x;
     group->scroll_y = current->scroll_y;
     group->min_size = current->min_size;
@@ -115,7 +123,7 @@ Gadget* Dialog::Find(int32_t id, const std::function<bool(const Gadget&)>& accep
   auto same_id = by_id_.find(id);
   if (same_id == by_id_.end()) return nullptr;
   if (same_id->second.size() == 1) {
-    Gadget* only = *same_id->second.begin();
+    Gadget* only = same_id->second.front();
     return accept(*only) ? only : nullptr;
   }
   for (auto& child : root_->children) {

@@ -8,7 +8,6 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "c4d_function_table.h"
@@ -52,6 +51,7 @@ class Dialog {
 
   bool layout_dirty = true;
   bool laying_out = false;
+  bool layout_requested = false;  // by the module, not yet run
   Canvas canvas;
   std::deque<DrawCall> draw_log;
 
@@ -91,9 +91,10 @@ class Dialog {
   std::unique_ptr<Gadget> root_;
   std::vector<Gadget*> builder_;  // open groups, outermost first
   std::unordered_map<uint64_t, Gadget*> by_serial_;
-  // Registered gadgets by id; a set, since every grid cell adds gadgets of
-  // id 0 and a flush removes them all again.
-  std::unordered_map<int32_t, std::unordered_set<Gadget*>> by_id_;
+  // Registered gadgets by id. Every grid cell adds gadgets of id 0 and a
+  // flush removes them all again, so each gadget knows its place in its
+  // list (Gadget::id_slot) and leaves it in constant time.
+  std::unordered_map<int32_t, std::vector<Gadget*>> by_id_;
 };
 
 }  // namespace simhost

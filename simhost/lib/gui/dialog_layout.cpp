@@ -27,9 +27,10 @@ void DialogLayout::InitPendingAreas(const std::vector<uint64_t>& areas) {
   }
 }
 
-std::unordered_map<uint64_t, Size> DialogLayout::CollectMinSizes(
-    const std::vector<uint64_t>& areas) {
-  std::unordered_map<uint64_t, Size> sizes;
+// Sorted by gadget serial: one allocation for a grid of thousands of
+// tiles, where a hash map took one per tile.
+std::vector<AreaMinSize> DialogLayout::CollectMinSizes(const std::vector<uint64_t>& areas) {
+  std::vector<AreaMinSize> sizes;
   sizes.reserve(areas.size());
   for (uint64_t area_serial : areas) {
     UserArea* area = engine_.FindArea(area_serial);
@@ -38,9 +39,13 @@ std::unordered_map<uint64_t, Size> DialogLayout::CollectMinSizes(
     int32_t width = 0;
     int32_t height = 0;
     if (area->callbacks->get_min_size(area->self, &width, &height)) {
-      sizes[gadget] = Size{width, height};
+      sizes.push_back(AreaMinSize{gadget, Size{width, height}});
     }
   }
+  // A gadget holds one area, so serials are unique; the last answer wins
+  // all the same, as it did when these were kept by key.
+  std::stable_sort(sizes.begin(), sizes.end(),
+                   [](const AreaMinSize& a, const AreaMinSize& b) { return a.gadget < b.gadget; });
   return sizes;
 }
 
@@ -70,6 +75,7 @@ void DialogLayout::LayoutNow(Dialog& dialog) {
     dialog.layout_dirty = true;
     return;
   }
+  dialog.layout_requested = false;
   const uint64_t serial = dialog.serial();
   dialog.laying_out = true;
   // The window's attached user areas in tree order, walked again only when
@@ -86,7 +92,7 @@ void DialogLayout::LayoutNow(Dialog& dialog) {
     at = engine_.FindDialog(serial);
     if (!at || !at->open) break;
     if (at->layout_dirty) areas = engine_.AttachedAreas(*at);
-    std::unordered_map<uint64_t, Size> sizes = CollectMinSizes(areas);
+    std::vector<AreaMinSize> sizes = CollectMinSizes(areas);
     at = engine_.FindDialog(serial);
     if (!at || !at->open) break;
     // Nothing marked the window since the last walk: the list still holds.
@@ -97,9 +103,11 @@ void DialogLayout::LayoutNow(Dialog& dialog) {
     metrics.text_width = [&text](const std::string& s) { return text.Width(s); };
     metrics.line_height = text.LineHeight();
     metrics.user_area_min_size = [&sizes](const Gadget& g) -> std::optional<Size> {
-      auto found = sizes.find(g.serial);
-      if (found == sizes.end()) return std::nullopt;
-      return found->second;
+      auto found = std::upper_bound(
+          sizes.begin(), sizes.end(), g.serial,
+          [](uint64_t serial, const AreaMinSize& entry) { return serial < entry.gadget; });
+      if (found == sizes.begin() || (found - 1)->gadget != g.serial) return std::nullopt;
+      return (found - 1)->size;
     };
     ComputeMinSizes(at->root(), metrics);
     Arrange(at->root(), at->ClientRect(), text.LineHeight());
@@ -177,11 +185,12 @@ bool DialogLayout::RemoveElement(Dialog& dialog, int32_t id) {
 }
 
 // The module may know more than the tree shows (a user area's minimum size
-// follows the module's own state), so the whole window is laid out again.
+// follows the module's own state), so the whole window is laid out again,
+// once for a run of such calls (a grid rebuild makes two in a row).
 void DialogLayout::LayoutChanged(Dialog& dialog) {
   if (!dialog.open) return;
   dialog.layout_dirty = true;
-  LayoutNow(dialog);
+  if (!dialog.laying_out) engine_.RequestLayout(dialog);
 }
 
 bool DialogLayout::Resize(Dialog& dialog, int32_t width, int32_t height) {

@@ -4,14 +4,14 @@
 // Windows are laid out eagerly: every question about geometry (visible
 // areas, gadget and user-area sizes, input, drawing, pictures) first lays
 // the window out when its tree changed since the last layout, and
-// layout_changed lays it out at once. So a visible area asked for inside
-// InitValues, before the window was ever shown, already has the width the
-// window's size gives.
+// layout_changed lays it out before the module's next call into the engine
+// returns anything, or when the host's call into the module returns. So a
+// visible area asked for inside InitValues, before the window was ever
+// shown, already has the width the window's size gives.
 #pragma once
 
 #include <cstdint>
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 #include "c4d_function_table.h"
@@ -20,6 +20,12 @@
 namespace simhost {
 
 class WindowEngine;
+
+// What a user area's get_min_size answered, by its gadget's serial.
+struct AreaMinSize {
+  uint64_t gadget = 0;
+  Size size;
+};
 
 class DialogLayout {
  public:
@@ -44,7 +50,7 @@ class DialogLayout {
  private:
   // Each takes the attached user areas in tree order (AttachedAreas).
   void InitPendingAreas(const std::vector<uint64_t>& areas);
-  std::unordered_map<uint64_t, Size> CollectMinSizes(const std::vector<uint64_t>& areas);
+  std::vector<AreaMinSize> CollectMinSizes(const std::vector<uint64_t>& areas);
   void NotifySized(const std::vector<uint64_t>& areas);
 
   WindowEngine& engine_;

@@ -1,6 +1,7 @@
 // The gadget tree of one dialog window, as the module builds it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -64,6 +65,7 @@ struct Gadget {
   GadgetKind kind = GadgetKind::kGroup;
   uint64_t serial = 0;  // the gadget's handle; never reused
   Gadget* parent = nullptr;
+  size_t id_slot = 0;  // its place among its dialog's gadgets of the same id
   std::vector<std::unique_ptr<Gadget>> children;
 
   int32_t id = 0;

@@ -1,6 +1,9 @@
 #include "layout.h"
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
+#include <memory_resource>
 
 namespace simhost {
 
@@ -26,9 +29,22 @@ bool ScrollsHorizontally(const Gadget& g) {
   return (g.scroll_flags & (kScrollHorizontal | kScrollAutoHorizontal)) != 0;
 }
 
+// Room on the stack for the lines of a grid: a window of thousands of
+// tiles has thousands of small groups, and a heap allocation for each of
+// their lines was most of a layout's cost. Bigger grids spill to the heap.
+class LineArena {
+ public:
+  std::pmr::memory_resource* get() { return &resource_; }
+
+ private:
+  std::array<std::byte, 1024> buffer_;
+  std::pmr::monotonic_buffer_resource resource_{buffer_.data(), buffer_.size()};
+};
+
 struct GridMeasure {
-  std::vector<int64_t> widths;
-  std::vector<int64_t> heights;
+  explicit GridMeasure(std::pmr::memory_resource* memory) : widths(memory), heights(memory) {}
+  std::pmr::vector<int64_t> widths;
+  std::pmr::vector<int64_t> heights;
   int64_t total_width = 0;
   int64_t total_height = 0;
 };
@@ -54,9 +70,9 @@ size_t CellCount(const Gadget& group) {
   return count;
 }
 
-GridMeasure MeasureGrid(const Gadget& group) {
+GridMeasure MeasureGrid(const Gadget& group, std::pmr::memory_resource* memory) {
   GridShape shape = ShapeOf(group, CellCount(group));
-  GridMeasure m;
+  GridMeasure m(memory);
   m.widths.assign(static_cast<size_t>(shape.columns), 0);
   m.heights.assign(static_cast<size_t>(shape.rows), 0);
   ForEachCell(group, [&](const Gadget& child, size_t i) {
@@ -82,7 +98,8 @@ GridMeasure MeasureGrid(const Gadget& group) {
 }
 
 Size GroupMinSize(Gadget& group, const LayoutMetrics& metrics) {
-  GridMeasure grid = MeasureGrid(group);
+  LineArena arena;
+  GridMeasure grid = MeasureGrid(group, arena.get());
   Insets in = InsetsOf(group, metrics.line_height);
   int64_t width = grid.total_width + in.left + in.right;
   int64_t height = grid.total_height + in.top + in.bottom;
@@ -130,7 +147,8 @@ Size LeafMinSize(const Gadget& g, const LayoutMetrics& metrics) {
 
 // Gives extra pixels equally to the lines marked in grows, the first ones
 // one pixel more when it does not divide.
-void Distribute(std::vector<int64_t>& lines, const std::vector<bool>& grows, int64_t extra) {
+void Distribute(std::pmr::vector<int64_t>& lines, const std::pmr::vector<bool>& grows,
+                int64_t extra) {
   int64_t count = std::count(grows.begin(), grows.end(), true);
   if (extra <= 0 || count == 0) return;
   int64_t share = extra / count;
@@ -161,9 +179,10 @@ void PlaceInCell(Gadget& child, const Rect& cell, int32_t line_height) {
 
 void ArrangeGrid(Gadget& group, const Rect& inner, int32_t line_height) {
   if (CellCount(group) == 0) return;
-  GridMeasure grid = MeasureGrid(group);
-  std::vector<bool> wide(grid.widths.size(), false);
-  std::vector<bool> tall(grid.heights.size(), false);
+  LineArena arena;
+  GridMeasure grid = MeasureGrid(group, arena.get());
+  std::pmr::vector<bool> wide(grid.widths.size(), false, arena.get());
+  std::pmr::vector<bool> tall(grid.heights.size(), false, arena.get());
   ForEachCell(group, [&](const Gadget& child, size_t i) {
     GridCell cell = CellOf(group, i);
     if (child.flags & kScaleHorizontal) wide[static_cast<size_t>(cell.column)] = true;
@@ -178,8 +197,8 @@ void ArrangeGrid(Gadget& group, const Rect& inner, int32_t line_height) {
   }
   Distribute(grid.widths, wide, inner.width - grid.total_width);
   Distribute(grid.heights, tall, inner.height - grid.total_height);
-  std::vector<int64_t> left(grid.widths.size(), inner.x);
-  std::vector<int64_t> top(grid.heights.size(), inner.y);
+  std::pmr::vector<int64_t> left(grid.widths.size(), inner.x, arena.get());
+  std::pmr::vector<int64_t> top(grid.heights.size(), inner.y, arena.get());
   for (size_t c = 1; c < left.size(); ++c)
     left[c] = left[c - 1] + grid.widths[c - 1] + std::max(group.space_x, 0);
   for (size_t r = 1; r < top.size(); ++r)

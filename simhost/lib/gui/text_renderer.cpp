@@ -3,6 +3,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/platform.h"
@@ -122,9 +123,23 @@ int32_t TextRenderer::Advance(uint32_t codepoint) {
   return advance;
 }
 
+int32_t TextRenderer::AsciiAdvance(unsigned char ascii) {
+  int32_t& known = ascii_advances_[ascii];
+  if (known == kUnknownAdvance) known = Advance(ascii);
+  return known;
+}
+
+// Labels are mostly plain ASCII and a grid lays out thousands of them, so
+// those are measured from a table, without decoding or hashing.
 int32_t TextRenderer::Width(const std::string& utf8) {
   int64_t width = 0;
-  for (char32_t cp : DecodeUtf8(utf8)) width += Advance(cp);
+  const bool ascii = std::all_of(utf8.begin(), utf8.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (ascii) {
+    for (char c : utf8) width += AsciiAdvance(static_cast<unsigned char>(c));
+  } else {
+    for (char32_t cp : DecodeUtf8(utf8)) width += Advance(cp);
+  }
   return static_cast<int32_t>(std::min<int64_t>(width, Canvas::kMaxSide * 4));
 }
 

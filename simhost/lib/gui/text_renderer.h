@@ -1,6 +1,7 @@
 // Measures and draws UTF-8 text with the host's interface font.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -45,6 +46,7 @@ class TextRenderer {
 
   TextRenderer();
   int32_t Advance(uint32_t codepoint);
+  int32_t AsciiAdvance(unsigned char ascii);
   const Glyph& Rendered(uint32_t codepoint);
 
   void* library_ = nullptr;  // FT_Library
@@ -52,6 +54,13 @@ class TextRenderer {
   int32_t line_height_ = 14;
   int32_t ascent_ = 11;
   std::unordered_map<uint32_t, int32_t> advances_;
+  static constexpr int32_t kUnknownAdvance = INT32_MIN;
+  static std::array<int32_t, 128> AllUnknown() {
+    std::array<int32_t, 128> advances;
+    advances.fill(kUnknownAdvance);
+    return advances;
+  }
+  std::array<int32_t, 128> ascii_advances_ = AllUnknown();
   std::unordered_map<uint32_t, Glyph> glyphs_;
   std::vector<uint8_t> font_file_;  // the face reads from it while it lives
 };

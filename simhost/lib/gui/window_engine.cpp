@@ -18,10 +18,36 @@ WindowEngine::~WindowEngine() {
   EmptyGraveyard();
 }
 
-WindowEngine::Activity::Activity(WindowEngine& engine) : engine_(engine) { ++engine_.activity_; }
+WindowEngine::Activity::Activity(WindowEngine& engine, Layouts layouts) : engine_(engine) {
+  ++engine_.activity_;
+  if (layouts == Layouts::kRunWaiting) engine_.RunRequestedLayouts();
+}
 
 WindowEngine::Activity::~Activity() {
+  if (engine_.activity_ == 1) engine_.RunRequestedLayouts();
   if (--engine_.activity_ == 0) engine_.EmptyGraveyard();
+}
+
+void WindowEngine::RequestLayout(Dialog& dialog) {
+  if (dialog.layout_requested) return;
+  dialog.layout_requested = true;
+  requested_layouts_.push_back(dialog.serial());
+}
+
+// A layout's callbacks may ask for more layouts; a module that asks on
+// every one of them is not followed for ever.
+void WindowEngine::RunRequestedLayouts() {
+  constexpr int kRounds = 16;
+  for (int round = 0; round < kRounds && !requested_layouts_.empty(); ++round) {
+    std::vector<uint64_t> serials = std::move(requested_layouts_);
+    requested_layouts_.clear();
+    for (uint64_t serial : serials) {
+      Dialog* dialog = FindDialog(serial);
+      if (!dialog || !dialog->layout_requested) continue;
+      dialog->layout_requested = false;
+      layout_.LayoutNow(*dialog);
+    }
+  }
 }
 
 void WindowEngine::EmptyGraveyard() {

@@ -12,6 +12,9 @@
 //   outermost call into the engine returns, so no frame below is left
 //   holding freed memory.
 // - A forgotten dialog or user area has no callbacks and is never called.
+// - A layout the module asks for (layout_changed) waits until the module
+//   next calls into the engine or the outermost call returns, so a module
+//   that asks several times in a row gets one layout, not one per call.
 #pragma once
 
 #include <cstdint>
@@ -57,7 +60,9 @@ class WindowEngine {
   // Held by every entry into the engine; see the safety rules above.
   class Activity {
    public:
-    explicit Activity(WindowEngine& engine);
+    // An entry that only asks for a layout leaves the waiting ones waiting.
+    enum class Layouts { kRunWaiting, kLeaveWaiting };
+    explicit Activity(WindowEngine& engine, Layouts layouts = Layouts::kRunWaiting);
     ~Activity();
     Activity(const Activity&) = delete;
     Activity& operator=(const Activity&) = delete;
@@ -88,6 +93,10 @@ class WindowEngine {
   std::vector<uint64_t> AttachedAreas(Dialog& dialog);
   static c4d_gadget* GadgetHandle(const Gadget& gadget);
 
+  // Lays the dialog out when the module next calls into the engine or the
+  // outermost call returns (see the safety rules above).
+  void RequestLayout(Dialog& dialog);
+
   // Keeping: dialogs and areas enter here and leave through the graveyard.
   c4d_dialog* AddDialog(std::unique_ptr<Dialog> dialog);
   // Forgets a dialog whose window is down; its user areas lose their dialog.
@@ -113,12 +122,14 @@ class WindowEngine {
 
   void Bury(std::unique_ptr<Dialog> dialog);
   void EmptyGraveyard();
+  void RunRequestedLayouts();
 
   const c4d_function_table& table_;
   std::map<uint64_t, std::unique_ptr<Dialog>> dialogs_;  // by serial: creation order
   // By serial; a grid holds thousands, so a hash map keeps lookups flat.
   std::unordered_map<uint64_t, std::unique_ptr<UserArea>> areas_;
   int activity_ = 0;
+  std::vector<uint64_t> requested_layouts_;  // dialog serials
   std::vector<std::unique_ptr<Dialog>> dead_dialogs_;
   std::vector<std::unique_ptr<Gadget>> dead_gadgets_;
   std::vector<std::unique_ptr<UserArea>> dead_areas_;
