@@ -9,20 +9,8 @@ cmake_minimum_required(VERSION 3.25)
 #   cmake -DBINARY_DIR=... -DVERSION=... -DCPACK=... -DPLUGIN_FOLDER=...
 #         [-DWINDOWS=ON -DEMULATOR=...] -P package_archives.cmake
 
-foreach(required BINARY_DIR VERSION CPACK PLUGIN_FOLDER)
-  if(NOT ${required})
-    message(FATAL_ERROR "package_archives.cmake: pass -D${required}=...")
-  endif()
-endforeach()
-
-function(run what)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE output
-    ERROR_VARIABLE output)
-  if(NOT status EQUAL 0)
-    message(FATAL_ERROR "${what} failed (${status}):\n${output}\nThe folders are kept in ${scratch}.")
-  endif()
-  set(last_output "${output}" PARENT_SCOPE)
-endfunction()
+include("${CMAKE_CURRENT_LIST_DIR}/script_support.cmake")
+require_arguments(package_archives.cmake BINARY_DIR VERSION CPACK PLUGIN_FOLDER)
 
 # expect(<text> <regex> <what it means>)
 function(expect text pattern meaning)

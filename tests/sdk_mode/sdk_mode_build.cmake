@@ -11,21 +11,8 @@ cmake_minimum_required(VERSION 3.25)
 #         -DCPACK=... -DGENERATOR=... [-DMAKE_PROGRAM -DC_COMPILER -DCXX_COMPILER
 #         -DTOOLCHAIN -DLAUNCHER -DBUILD_TYPE -DSANITIZE] -P sdk_mode_build.cmake
 
-foreach(required SOURCE_DIR BINARY_DIR RELEASE SIMHOST CPACK GENERATOR)
-  if(NOT ${required})
-    message(FATAL_ERROR "sdk_mode_build.cmake: pass -D${required}=...")
-  endif()
-endforeach()
-
-# run(<what> <command...>): runs a command, stops with its output when it fails.
-function(run what)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE output
-    ERROR_VARIABLE output)
-  if(NOT status EQUAL 0)
-    message(FATAL_ERROR "${what} failed (${status}):\n${output}\nThe folders are kept in ${scratch}.")
-  endif()
-  set(last_output "${output}" PARENT_SCOPE)
-endfunction()
+include("${CMAKE_CURRENT_LIST_DIR}/script_support.cmake")
+require_arguments(sdk_mode_build.cmake SOURCE_DIR BINARY_DIR RELEASE SIMHOST CPACK GENERATOR)
 
 # One folder per build tree and release, outside the source tree; the same
 # name every run, so that a compiler cache finds the earlier compilations.
