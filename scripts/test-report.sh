@@ -75,3 +75,20 @@ print_closing_line() {
   fi
   echo "$passed passed, $failed failed, $skipped skipped"
 }
+
+# stage_without_packages <name> <seconds> <reason>: a stage whose packages
+# could not be installed. The format check and the normal build and tests
+# are what every run must have run to say anything: without them the run
+# fails (status 1); any other stage is not run (status 2).
+stage_without_packages() {
+  local name=$1 seconds=$2 reason=$3
+  if [[ $name == "format check" || $name == "normal build" || $name == "normal tests" ]]; then
+    note_problem "$name: $reason"
+    failed=$((failed + 1))
+    record_stage "$name" "$seconds" "FAILED (not run: $reason)"
+    return 1
+  fi
+  note_not_run "$name" "$reason"
+  record_stage "$name" "$seconds" "not run: $reason"
+  return 2
+}

@@ -39,12 +39,6 @@ install_groups() {
   return $status
 }
 
-# The stages a run must have run to say anything: their packages missing is
-# a failure, not a stage left out.
-is_essential_stage() {
-  [[ $1 == "format check" || $1 == "normal build" || $1 == "normal tests" ]]
-}
-
 # run_stage <name> "<groups>" <function> <arguments>...: installs the
 # stage's package groups, runs the stage and keeps its time and outcome for
 # the table at the end. Status 0: passed; 1: failed; 2: not run.
@@ -56,17 +50,9 @@ run_stage() {
   stage_note=""
   # shellcheck disable=SC2086 # the groups are words
   if ! install_groups $groups; then
-    local reason=${not_run_reason:-the packages of $groups could not be installed}
-    if is_essential_stage "$name"; then
-      # Without the normal build and tests the run verifies nothing: never green.
-      note_problem "$name: $reason"
-      failed=$((failed + 1))
-      record_stage "$name" $((SECONDS - start)) "FAILED (not run: $reason)"
-      return 1
-    fi
-    note_not_run "$name" "$reason"
-    record_stage "$name" $((SECONDS - start)) "not run: $reason"
-    return 2
+    stage_without_packages "$name" $((SECONDS - start)) \
+      "${not_run_reason:-the packages of $groups could not be installed}"
+    return
   fi
   "$@"
   [[ ${#problems[@]} -gt $problems_before ]] && outcome=FAILED

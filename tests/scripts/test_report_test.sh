@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # scripts/test-report.sh, the bookkeeping of scripts/test.sh, sourced on its
 # own: ctest's skipped tests count as skipped (not passed), a stage not run
-# counts as skipped and is no failure, a failed test is one.
+# counts as skipped and is no failure, a failed test is one; the normal
+# build without its packages fails the run.
 #
 #   test_report_test.sh <path of scripts/test-report.sh>
 set -uo pipefail
@@ -45,6 +46,15 @@ record_stage linux32 3 "not run: libjpeg-dev:i386 could not be installed: E: bro
 echo "No tests were found!!!" >"$work/empty.log"
 count_results clang "$work/empty.log" 8 2>/dev/null
 [[ ${#problems[@]} -eq 2 ]] || fail "a ctest run without a summary is not a problem"
+
+# Packages missing: an optional stage is not run, the normal build fails
+# the run (without it nothing was verified).
+stage_without_packages win32 1 "wine32:i386 could not be installed: E: broken" 2>/dev/null
+[[ $? -eq 2 && ${#problems[@]} -eq 2 ]] || fail "a win32 stage without packages is not just left out"
+stage_without_packages "normal build" 1 "cmake could not be installed: E: broken" 2>/dev/null
+[[ $? -eq 1 && ${#problems[@]} -eq 3 ]] || fail "a normal build without packages does not fail the run"
+[[ $(print_closing_line 2>/dev/null) == "17 passed, 2 failed, 4 skipped" ]] ||
+  fail "closing line after stages without packages: $(print_closing_line 2>/dev/null)"
 
 [[ $failures -eq 0 ]] && echo "test-report: all cases passed"
 exit $((failures > 0))
