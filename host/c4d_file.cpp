@@ -11,6 +11,12 @@ using c4dhost::kNativePathStyle;
 
 const maxon::Int32 kMaxClearableSuffix = 7;
 
+// The suffix dot lies before any trailing separators, so positions in a
+// path and in its trimmed form agree.
+maxon::Int32 SuffixLength(const String& path, maxon::Int32 dot) {
+  return c4dhost::TrimmedLength(path, kNativePathStyle) - dot - 1;
+}
+
 Filename PathFromSink(void (*request)(c4d_text_sink, void*)) {
   c4dhost::TextReceiver receiver;
   if (request != nullptr) request(&c4dhost::TextReceiver::Sink, receiver.Context());
@@ -50,9 +56,8 @@ const Filename Filename::GetFile() const {
 void Filename::SetFile(const Filename& str) { *this = GetDirectory() + str; }
 
 String Filename::GetSuffix() const {
-  String trimmed = c4dhost::TrimmedPath(path_, kNativePathStyle);
-  maxon::Int32 dot = c4dhost::PathSuffixDot(trimmed, kNativePathStyle);
-  return dot < 0 ? String() : trimmed.SubStr(dot + 1, trimmed.GetLength() - dot - 1);
+  maxon::Int32 dot = c4dhost::PathSuffixDot(path_, kNativePathStyle);
+  return dot < 0 ? String() : path_.SubStr(dot + 1, SuffixLength(path_, dot));
 }
 
 void Filename::SetSuffix(const String& str) {
@@ -62,13 +67,13 @@ void Filename::SetSuffix(const String& str) {
 }
 
 void Filename::ClearSuffix() {
-  if (GetSuffix().GetLength() <= kMaxClearableSuffix) ClearSuffixComplete();
+  maxon::Int32 dot = c4dhost::PathSuffixDot(path_, kNativePathStyle);
+  if (dot >= 0 && SuffixLength(path_, dot) <= kMaxClearableSuffix) path_ = path_.Left(dot);
 }
 
 void Filename::ClearSuffixComplete() {
-  String trimmed = c4dhost::TrimmedPath(path_, kNativePathStyle);
-  maxon::Int32 dot = c4dhost::PathSuffixDot(trimmed, kNativePathStyle);
-  if (dot >= 0) path_ = trimmed.Left(dot);
+  maxon::Int32 dot = c4dhost::PathSuffixDot(path_, kNativePathStyle);
+  if (dot >= 0) path_ = path_.Left(dot);
 }
 
 Bool Filename::CheckSuffix(const String& str) const { return GetSuffix().LexCompare(str) == 0; }

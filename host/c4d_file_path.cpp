@@ -24,9 +24,9 @@ Int32 NextSeparator(const String& path, Int32 start, PathStyle style) {
   return start;
 }
 
-// Position of the last separator, -1 when there is none.
-Int32 LastSeparator(const String& path, PathStyle style) {
-  for (Int32 position = path.GetLength() - 1; position >= 0; --position) {
+// Position of the last separator before end, -1 when there is none.
+Int32 LastSeparator(const String& path, Int32 end, PathStyle style) {
+  for (Int32 position = end - 1; position >= 0; --position) {
     if (IsSeparator(path[position], style)) return position;
   }
   return -1;
@@ -64,12 +64,16 @@ Int32 PathRootLength(const String& path, PathStyle style) {
   return path.GetLength() >= 1 && path[0] == U'/' ? 1 : 0;
 }
 
-String TrimmedPath(const String& path, PathStyle style) {
+Int32 TrimmedLength(const String& path, PathStyle style) {
   Int32 keep = PathRootLength(path, style);
   if (keep < 1) keep = 1;
   Int32 length = path.GetLength();
   while (length > keep && IsSeparator(path[length - 1], style)) --length;
-  return path.Left(length);
+  return length;
+}
+
+String TrimmedPath(const String& path, PathStyle style) {
+  return path.Left(TrimmedLength(path, style));
 }
 
 String JoinPaths(const String& parent, const String& child, PathStyle style) {
@@ -84,27 +88,27 @@ String PathDirectory(const String& path, PathStyle style) {
   String trimmed = TrimmedPath(path, style);
   Int32 root = PathRootLength(trimmed, style);
   if (trimmed.GetLength() <= root) return String();
-  Int32 separator = LastSeparator(trimmed, style);
+  Int32 separator = LastSeparator(trimmed, trimmed.GetLength(), style);
   if (separator < root) return trimmed.Left(root);
   return TrimmedPath(trimmed.Left(separator), style);
 }
 
 String PathFile(const String& path, PathStyle style) {
-  String trimmed = TrimmedPath(path, style);
-  Int32 root = PathRootLength(trimmed, style);
-  if (trimmed.GetLength() <= root) return String();
-  Int32 start = LastSeparator(trimmed, style) + 1;
+  Int32 length = TrimmedLength(path, style);
+  Int32 root = PathRootLength(path, style);
+  if (length <= root) return String();
+  Int32 start = LastSeparator(path, length, style) + 1;
   if (start < root) start = root;
-  return trimmed.SubStr(start, trimmed.GetLength() - start);
+  return path.SubStr(start, length - start);
 }
 
 Int32 PathSuffixDot(const String& path, PathStyle style) {
-  String trimmed = TrimmedPath(path, style);
-  Int32 start = LastSeparator(trimmed, style) + 1;
-  Int32 root = PathRootLength(trimmed, style);
+  Int32 length = TrimmedLength(path, style);
+  Int32 start = LastSeparator(path, length, style) + 1;
+  Int32 root = PathRootLength(path, style);
   if (start < root) start = root;
-  for (Int32 position = trimmed.GetLength() - 1; position >= start; --position) {
-    if (trimmed[position] == U'.') return position;
+  for (Int32 position = length - 1; position >= start; --position) {
+    if (path[position] == U'.') return position;
   }
   return -1;
 }

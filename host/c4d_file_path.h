@@ -25,8 +25,11 @@ const PathStyle kNativePathStyle = PathStyle::kPosix;
 // Length of the root at the start of path (0 for a relative path).
 maxon::Int32 PathRootLength(const String& path, PathStyle style);
 
-// The path without trailing separators, never cut into its root.
+// The path without trailing separators, never cut into its root, and its
+// length (paths are measured for every tile of a grid; this one copies
+// nothing). The trimmed path has the same root as the path.
 String TrimmedPath(const String& path, PathStyle style);
+maxon::Int32 TrimmedLength(const String& path, PathStyle style);
 
 // parent and child joined by one separator; an empty side yields the other.
 String JoinPaths(const String& parent, const String& child, PathStyle style);

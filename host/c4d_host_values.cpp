@@ -69,7 +69,16 @@ std::unordered_map<const c4d_atom*, String>& NameCache() {
 }  // namespace
 
 std::string Utf8Bytes(const String& text) {
-  std::string bytes(static_cast<size_t>(text.GetCStringLen(STRINGENCODING_UTF8)) + 1, '\0');
+  // Room for the longest encoding of every character, so that the text is
+  // encoded once; short texts (a grid's thousands of labels) on the stack.
+  const size_t room = static_cast<size_t>(text.GetLength()) * 4 + 1;
+  char short_text[256];
+  if (room <= sizeof short_text) {
+    maxon::Int32 written =
+        text.GetCString(short_text, static_cast<maxon::Int32>(room), STRINGENCODING_UTF8);
+    return std::string(short_text, static_cast<size_t>(written));
+  }
+  std::string bytes(room, '\0');
   maxon::Int32 written =
       text.GetCString(&bytes[0], static_cast<maxon::Int32>(bytes.size()), STRINGENCODING_UTF8);
   bytes.resize(static_cast<size_t>(written));

@@ -498,12 +498,14 @@ maxon::Int32 String::GetCString(maxon::Char* scstr, Pos max, STRINGENCODING type
   if (scstr == nullptr || max <= 0) return 0;
   size_t capacity = static_cast<size_t>(max) - 1;
   std::string out;
-  std::string one;
+  out.reserve(std::min(capacity, text_.size()));
   for (char32_t c : text_) {
-    one.clear();
-    EncodeChar(c, type, &one);
-    if (out.size() + one.size() > capacity) break;
-    out += one;
+    const size_t before = out.size();
+    EncodeChar(c, type, &out);
+    if (out.size() > capacity) {
+      out.resize(before);  // whole characters only
+      break;
+    }
   }
   memcpy(scstr, out.data(), out.size());
   scstr[out.size()] = '\0';

@@ -16,14 +16,14 @@ String PackDisplayName(const String& folder) {
   return folder.SubStr(position + 1, folder.GetLength() - position - 1);
 }
 
+// Made for every tile of every rebuild: the name is cut from the path
+// first, and underscores become spaces in place.
 String TileLabel(const Filename& thumbFile) {
-  Filename stem = thumbFile;
-  stem.ClearSuffix();
-  String label = stem.GetFile().GetString();
-  Int32 position = 0;
-  while (label.FindFirst("_", &position)) {
-    label.Delete(position, 1);
-    label.Insert(position, " ");
+  Filename name = thumbFile.GetFile();
+  name.ClearSuffix();
+  String label = name.GetString();
+  for (Int32 i = 0; i < label.GetLength(); ++i) {
+    if (label[i] == '_') label[i] = ' ';
   }
   return label;
 }

@@ -229,5 +229,35 @@ TEST_F(RebuildTest, SharedIdsResolveInTreeOrderAfterRemovals) {
   EXPECT_FALSE(windows_.QueryGadget(h, 50).found);
 }
 
+// Gadgets sharing an id leave from the front, the back and the middle of
+// their list; lookups stay in tree order and a refill joins the list again.
+TEST_F(RebuildTest, SharedIdsSurviveRemovalsFromAnyPlace) {
+  FakeDialog dialog(table_);
+  dialog.create_layout = [&](FakeDialog& d) {
+    for (int32_t group = 60; group <= 65; ++group) {
+      Group(api_, d.handle(), group, 0, 1);
+      api_.add_static_text(d.handle(), 50, 0, 0, 0, ("in " + std::to_string(group)).c_str(), 0);
+      End(api_, d.handle());
+    }
+    return true;
+  };
+  ASSERT_TRUE(dialog.Open());
+  c4d_dialog* h = dialog.handle();
+  for (int32_t group : {63, 65, 60, 62}) {
+    ASSERT_TRUE(api_.remove_element(h, group)) << group;
+  }
+  EXPECT_EQ(windows_.QueryGadget(h, 50).text, "in 61");
+  ASSERT_TRUE(api_.layout_flush_group(h, 61));
+  EXPECT_EQ(windows_.QueryGadget(h, 50).text, "in 64");
+  Group(api_, h, 61, 0, 1);
+  api_.add_static_text(h, 50, 0, 0, 0, "in 61 again", 0);
+  End(api_, h);
+  EXPECT_EQ(windows_.QueryGadget(h, 50).text, "in 61 again");
+  ASSERT_TRUE(api_.remove_element(h, 61));
+  ASSERT_TRUE(api_.remove_element(h, 64));
+  EXPECT_FALSE(windows_.QueryGadget(h, 50).found);
+  EXPECT_FALSE(api_.remove_element(h, 50));
+}
+
 }  // namespace
 }  // namespace windows_test

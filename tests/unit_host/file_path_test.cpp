@@ -105,6 +105,8 @@ TEST(WindowsPathSuffix, DotOfTheLastPartOnly) {
   EXPECT_EQ(c4dhost::PathSuffixDot("C:\\dir.d\\name.hdr", kWin), 13);
   EXPECT_EQ(c4dhost::PathSuffixDot("C:\\dir.d/name", kWin), -1);
   EXPECT_EQ(c4dhost::PathSuffixDot("\\\\nas.local\\share", kWin), -1);
+  EXPECT_EQ(c4dhost::PathSuffixDot("C:\\p\\x.hdr\\/", kWin), 6);
+  EXPECT_EQ(c4dhost::TrimmedLength("\\\\nas\\hdri\\\\", kWin), 10);
   // Under POSIX rules "dir.d\name" is one name with a dot.
   EXPECT_EQ(c4dhost::PathSuffixDot("/dir.d\\name", kPosix), 4);
 }

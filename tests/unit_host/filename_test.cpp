@@ -84,6 +84,12 @@ TEST(FilenameSuffix, ClearSuffixKeepsEarlierDots) {
   Filename noSuffix("/dir.d/name");
   noSuffix.ClearSuffix();
   EXPECT_EQ(Text(noSuffix), "/dir.d/name");
+  // Trailing separators go with the suffix.
+  Filename trailing("/p/name.jpg//");
+  EXPECT_EQ(Text(trailing.GetSuffix()), "jpg");
+  EXPECT_EQ(Text(trailing.GetFile()), "name.jpg");
+  trailing.ClearSuffix();
+  EXPECT_EQ(Text(trailing), "/p/name");
 }
 
 TEST(FilenameSuffix, OnlyClearSuffixCompleteRemovesLongSuffixes) {

@@ -46,25 +46,43 @@ void Dialog::ResetTree() {
 
 void Dialog::Register(Gadget& gadget) {
   by_serial_[gadget.serial] = &gadget;
-  std::vector<Gadget*>& same_id = by_id_[gadget.id];
-  gadget.id_slot = same_id.size();
-  same_id.push_back(&gadget);
+  auto [first, added] = by_id_.try_emplace(gadget.id, &gadget);
+  gadget.same_id_previous = nullptr;
+  gadget.same_id_next = nullptr;
+  if (!added) {
+    // Chained in behind the first, which stays where lookups find it.
+    Gadget* head = first->second;
+    gadget.same_id_previous = head;
+    gadget.same_id_next = head->same_id_next;
+    if (head->same_id_next) head->same_id_next->same_id_previous = &gadget;
+    head->same_id_next = &gadget;
+  }
   for (auto& child : gadget.children) Register(*child);
+}
+
+void Dialog::LeaveIdChain(Gadget& gadget) {
+  Gadget* previous = gadget.same_id_previous;
+  Gadget* next = gadget.same_id_next;
+  if (next) next->same_id_previous = previous;
+  if (previous) {
+    previous->same_id_next = next;
+  } else {
+    auto first = by_id_.find(gadget.id);
+    if (first != by_id_.end() && first->second == &gadget) {
+      if (next) {
+        first->second = next;
+      } else {
+        by_id_.erase(first);
+      }
+    }
+  }
+  gadget.same_id_previous = nullptr;
+  gadget.same_id_next = nullptr;
 }
 
 void Dialog::Unregister(Gadget& gadget, std::vector<uint64_t>& areas) {
   by_serial_.erase(gadget.serial);
-  auto same_id = by_id_.find(gadget.id);
-  if (same_id != by_id_.end()) {
-    // Mostly one gadget per id: a vector, not a set, costs one allocation.
-    std::vector<Gadget*>& gadgets = same_id->second;
-    if (gadget.id_slot < gadgets.size() && gadgets[gadget.id_slot] == &gadget) {
-      gadgets[gadget.id_slot] = gadgets.back();
-      gadgets[gadget.id_slot]->id_slot = gadget.id_slot;
-      gadgets.pop_back();
-    }
-    if (gadgets.empty()) by_id_.erase(same_id);
-  }
+  LeaveIdChain(gadget);
   if (gadget.area != 0) areas.push_back(gadget.area);
   gadget.area = 0;
   builder_.erase(std::remove(builder_.begin(), builder_.end(), &gadget), builder_.end());
@@ -92,7 +110,8 @@ Gadget* Dialog::BeginGroup(std::unique_ptr<Gadget> group) {
       current->children.empty()) {
     group->serial = current->serial;
     group->parent = current->parent;
-    group->id_slot = current->id_slot;
+    group->same_id_previous = current->same_id_previous;
+    group->same_id_next = current->same_id_next;
     group->scroll_x = current->scroll_x;
     group->scroll_y = current->scroll_y;
     group->min_size = current->min_size;
@@ -122,8 +141,8 @@ Gadget* Dialog::Find(int32_t id, const std::function<bool(const Gadget&)>& accep
   // of n tiles would cost n walks of a growing tree.
   auto same_id = by_id_.find(id);
   if (same_id == by_id_.end()) return nullptr;
-  if (same_id->second.size() == 1) {
-    Gadget* only = same_id->second.front();
+  if (!same_id->second->same_id_next) {
+    Gadget* only = same_id->second;
     return accept(*only) ? only : nullptr;
   }
   for (auto& child : root_->children) {
@@ -143,6 +162,7 @@ Gadget* Dialog::FindBySerial(uint64_t serial) const {
 
 void Dialog::Flush(Gadget& group, std::vector<std::unique_ptr<Gadget>>& removed,
                    std::vector<uint64_t>& areas) {
+  removed.reserve(removed.size() + group.children.size());
   for (auto& child : group.children) {
     Unregister(*child, areas);
     child->parent = nullptr;

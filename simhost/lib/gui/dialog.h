@@ -85,16 +85,18 @@ class Dialog {
  private:
   void Register(Gadget& gadget);
   void Unregister(Gadget& gadget, std::vector<uint64_t>& areas);
+  void LeaveIdChain(Gadget& gadget);
   std::unique_ptr<Gadget> MakeRoot();
 
   uint64_t serial_;
   std::unique_ptr<Gadget> root_;
   std::vector<Gadget*> builder_;  // open groups, outermost first
   std::unordered_map<uint64_t, Gadget*> by_serial_;
-  // Registered gadgets by id. Every grid cell adds gadgets of id 0 and a
-  // flush removes them all again, so each gadget knows its place in its
-  // list (Gadget::id_slot) and leaves it in constant time.
-  std::unordered_map<int32_t, std::vector<Gadget*>> by_id_;
+  // Registered gadgets by id: one of them, the others chained to it. Every
+  // grid cell adds gadgets of id 0 and a flush removes them all again, so
+  // a gadget leaves its chain in constant time, and a unique id costs no
+  // allocation beyond its map entry.
+  std::unordered_map<int32_t, Gadget*> by_id_;
 };
 
 }  // namespace simhost

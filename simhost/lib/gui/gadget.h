@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "c4d_abi_ids.h"
+#include "gadget_pool.h"
 #include "geometry.h"
 
 namespace simhost {
@@ -62,19 +63,24 @@ struct ComboEntry {
 };
 
 struct Gadget {
-  GadgetKind kind = GadgetKind::kGroup;
-  uint64_t serial = 0;  // the gadget's handle; never reused
-  Gadget* parent = nullptr;
-  size_t id_slot = 0;  // its place among its dialog's gadgets of the same id
-  std::vector<std::unique_ptr<Gadget>> children;
+  static void* operator new(std::size_t size) { return GadgetPool::Allocate(size); }
+  static void operator delete(void* memory, std::size_t size) noexcept {
+    GadgetPool::Release(memory, size);
+  }
 
-  int32_t id = 0;
+  // What every layout reads comes first, within the first cache lines: a
+  // layout of a grid of thousands of tiles walks tens of thousands of
+  // gadgets, and the rest of a gadget is rarely needed there.
+  GadgetKind kind = GadgetKind::kGroup;
+  bool enabled = true;
+  bool hidden = false;
+  bool border_title = false;
+  // Set by a flush: the next group_begin with this id re-opens this group.
+  bool awaiting_refill = false;
   int32_t flags = 0;
   int32_t initial_width = 0;
   int32_t initial_height = 0;
-  std::string text;  // static text, button, check box, edit text, group title
-  bool enabled = true;
-  bool hidden = false;
+  std::vector<std::unique_ptr<Gadget>> children;
 
   // Groups and scroll groups.
   int32_t columns = 0;
@@ -87,12 +93,27 @@ struct Gadget {
   int32_t border_right = 0;
   int32_t border_bottom = 0;
   uint32_t border_style = 0;
-  bool border_title = false;
   int32_t scroll_flags = 0;
   int32_t scroll_x = 0;  // scroll offset of a scroll group
   int32_t scroll_y = 0;
-  // Set by a flush: the next group_begin with this id re-opens this group.
-  bool awaiting_refill = false;
+
+  // Layout results, in client coordinates without scrolling.
+  Size min_size;
+  Rect rect;
+  Rect viewport;  // scroll groups: the visible part of the content
+  Size content;   // scroll groups: the size of the scrolled content
+
+  // User areas: the attached area's handle serial, 0 when none.
+  uint64_t area = 0;
+  int32_t area_flags = 0;
+
+  int32_t id = 0;
+  uint64_t serial = 0;  // the gadget's handle; never reused
+  Gadget* parent = nullptr;
+  // The other gadgets of its dialog with the same id, in no set order.
+  Gadget* same_id_previous = nullptr;
+  Gadget* same_id_next = nullptr;
+  std::string text;  // static text, button, check box, edit text, group title
 
   // Values.
   int32_t int_value = 0;
@@ -101,21 +122,13 @@ struct Gadget {
   bool vertical = false;  // separators
   int32_t style = 0;      // static text border style, edit flags
 
-  // User areas: the attached area's handle serial, 0 when none.
-  uint64_t area = 0;
-  int32_t area_flags = 0;
-
-  // Layout results, in client coordinates without scrolling.
-  Size min_size;
-  Rect rect;
-  Rect viewport;  // scroll groups: the visible part of the content
-  Size content;   // scroll groups: the size of the scrolled content
-
   bool IsGroup() const { return kind == GadgetKind::kGroup || kind == GadgetKind::kScrollGroup; }
   // The text a combo box shows: its entry with the current value, or blank.
   std::string ComboText() const;
   int SelectedEntry() const;
 };
+
+static_assert(sizeof(Gadget) <= GadgetPool::kSlotSize, "a gadget outgrew its pool's slots");
 
 // Walks the tree depth first, parents before children, in insertion order.
 // The visitor returns false to stop the walk.

@@ -118,6 +118,10 @@ void WindowEngine::DetachArea(uint64_t area_serial) {
 void WindowEngine::Bury(std::vector<std::unique_ptr<Gadget>> gadgets,
                         const std::vector<uint64_t>& areas) {
   for (uint64_t area : areas) DetachArea(area);
+  if (dead_gadgets_.empty()) {
+    dead_gadgets_ = std::move(gadgets);
+    return;
+  }
   for (auto& gadget : gadgets) dead_gadgets_.push_back(std::move(gadget));
 }
 
