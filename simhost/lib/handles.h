@@ -38,9 +38,11 @@ class LiveHandles {
   }
 
  private:
+  // Never destroyed: a host kept in static storage still closes its windows
+  // at exit, after the other statics are gone.
   static std::unordered_set<std::uintptr_t>& Set() {
-    static std::unordered_set<std::uintptr_t> live;
-    return live;
+    static auto* live = new std::unordered_set<std::uintptr_t>;
+    return *live;
   }
 };
 

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdlib>
+#include <memory>
 
 #include "fake_module.h"
 
@@ -128,6 +130,39 @@ TEST_F(RobustnessTest, ModuleTearingItsWindowDownFromItsCallbacks) {
     windows_.CloseAllWindows();
     dialog.reset();
   }
+}
+
+// A host with an open window, as a test program may keep one for all its
+// tests, and enough containers that the host's handle registry outgrows
+// its first bucket (so that using it after its end shows).
+struct KeptWindow {
+  KeptWindow() {
+    for (int i = 0; i < 64; ++i) containers.push_back(host.Table().container->create(0));
+  }
+  ~KeptWindow() {
+    for (c4d_container* container : containers) host.Table().container->destroy(container);
+  }
+  simhost::Host host;
+  FakeDialog dialog{host.Table()};
+  std::vector<c4d_container*> containers;
+};
+
+[[noreturn]] void ExitWithAWindowOpenInStaticStorage() {
+  // Made before any handle registry or font: destroyed after them.
+  static std::unique_ptr<KeptWindow> kept;
+  kept = std::make_unique<KeptWindow>();
+  kept->dialog.create_layout = [](FakeDialog& d) {
+    BuildBrowserLike(d);
+    return true;
+  };
+  if (!kept->dialog.Open()) std::exit(3);
+  std::exit(0);
+}
+
+TEST(RobustnessDeathTest, AHostInStaticStorageClosesItsWindowsAtExit) {
+  // A fresh process, so that nothing of the host exists before the test.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(ExitWithAWindowOpenInStaticStorage(), ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

@@ -11,9 +11,10 @@ namespace {
 
 // Containers the module owns: only these may be destroyed through the
 // table; element data and nested containers belong to the host.
+// Never destroyed: see LiveHandles.
 std::unordered_set<const Container*>& ModuleContainers() {
-  static std::unordered_set<const Container*> owned;
-  return owned;
+  static auto* owned = new std::unordered_set<const Container*>;
+  return *owned;
 }
 
 c4d_container* AdoptByModule(Container* container) {

@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <memory_resource>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -91,12 +92,15 @@ class Dialog {
   uint64_t serial_;
   std::unique_ptr<Gadget> root_;
   std::vector<Gadget*> builder_;  // open groups, outermost first
-  std::unordered_map<uint64_t, Gadget*> by_serial_;
+  // The registries' entries come and go by the thousand with every grid
+  // rebuild: they are drawn from the dialog's own pool, not the heap.
+  std::pmr::unsynchronized_pool_resource registry_memory_;
+  std::pmr::unordered_map<uint64_t, Gadget*> by_serial_{&registry_memory_};
   // Registered gadgets by id: one of them, the others chained to it. Every
   // grid cell adds gadgets of id 0 and a flush removes them all again, so
   // a gadget leaves its chain in constant time, and a unique id costs no
   // allocation beyond its map entry.
-  std::unordered_map<int32_t, Gadget*> by_id_;
+  std::pmr::unordered_map<int32_t, Gadget*> by_id_{&registry_memory_};
 };
 
 }  // namespace simhost

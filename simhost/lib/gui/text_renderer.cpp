@@ -81,9 +81,11 @@ std::u32string DecodeUtf8(const std::string& utf8) {
   return out;
 }
 
+// Never destroyed, like the handle registries: a host in static storage
+// may still lay windows out while the program exits.
 TextRenderer& TextRenderer::Shared() {
-  static TextRenderer renderer;
-  return renderer;
+  static auto* renderer = new TextRenderer;
+  return *renderer;
 }
 
 TextRenderer::TextRenderer() {

@@ -9,9 +9,11 @@ namespace simhost {
 
 namespace {
 
+// Never destroyed, like every registry of the host: a host kept in static
+// storage still takes its scene down at exit, after the other statics.
 std::unordered_map<uint64_t, Atom*>& Registry() {
-  static std::unordered_map<uint64_t, Atom*> atoms;
-  return atoms;
+  static auto* atoms = new std::unordered_map<uint64_t, Atom*>;
+  return *atoms;
 }
 
 uint64_t NextSerial() {

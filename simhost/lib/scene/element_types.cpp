@@ -45,8 +45,9 @@ std::vector<ElementType> BuildTypes() {
 }  // namespace
 
 const std::vector<ElementType>& ElementTypes() {
-  static const std::vector<ElementType> types = BuildTypes();
-  return types;
+  // Never destroyed: see LiveHandles.
+  static const auto* types = new std::vector<ElementType>(BuildTypes());
+  return *types;
 }
 
 const ElementType* FindElementType(int32_t type) {
