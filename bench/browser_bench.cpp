@@ -120,7 +120,8 @@ void ListLibraryBaseline(benchmark::State& state) {
   }
 }
 
-// Every size change in Show All rescans the library and rebuilds the grid.
+// Every size change in Show All lists the library's packs again and
+// rebuilds the grid.
 void RebuildShowAll(benchmark::State& state) {
   InstalledBrowser& browser = BrowserWith(static_cast<int>(state.range(0)));
   if (!browser.dialog()) return state.SkipWithError("the browser did not open");
