@@ -41,6 +41,20 @@ class RebuildTest : public ::testing::Test {
     api_.layout_changed(h, 2001, 1);
   }
 
+  // Groups 60 to last, each holding a static text of id 50 reading
+  // "in <group>".
+  bool OpenWithSharedIds(FakeDialog& dialog, int32_t last) {
+    dialog.create_layout = [this, last](FakeDialog& d) {
+      for (int32_t group = 60; group <= last; ++group) {
+        Group(api_, d.handle(), group, 0, 1);
+        api_.add_static_text(d.handle(), 50, 0, 0, 0, ("in " + std::to_string(group)).c_str(), 0);
+        End(api_, d.handle());
+      }
+      return true;
+    };
+    return dialog.Open();
+  }
+
   simhost::Host host_;
   const c4d_function_table& table_ = host_.Table();
   const c4d_dialog_api& api_ = *table_.dialog;
@@ -210,15 +224,7 @@ TEST_F(RebuildTest, LayoutRequestsInARowAreLaidOutOnceBeforeTheCallReturns) {
 
 TEST_F(RebuildTest, SharedIdsResolveInTreeOrderAfterRemovals) {
   FakeDialog dialog(table_);
-  dialog.create_layout = [&](FakeDialog& d) {
-    for (int32_t group : {60, 61, 62}) {
-      Group(api_, d.handle(), group, 0, 1);
-      api_.add_static_text(d.handle(), 50, 0, 0, 0, ("in " + std::to_string(group)).c_str(), 0);
-      End(api_, d.handle());
-    }
-    return true;
-  };
-  ASSERT_TRUE(dialog.Open());
+  ASSERT_TRUE(OpenWithSharedIds(dialog, 62));
   c4d_dialog* h = dialog.handle();
   EXPECT_EQ(windows_.QueryGadget(h, 50).text, "in 60");
   ASSERT_TRUE(api_.remove_element(h, 60));
@@ -233,15 +239,7 @@ TEST_F(RebuildTest, SharedIdsResolveInTreeOrderAfterRemovals) {
 // their list; lookups stay in tree order and a refill joins the list again.
 TEST_F(RebuildTest, SharedIdsSurviveRemovalsFromAnyPlace) {
   FakeDialog dialog(table_);
-  dialog.create_layout = [&](FakeDialog& d) {
-    for (int32_t group = 60; group <= 65; ++group) {
-      Group(api_, d.handle(), group, 0, 1);
-      api_.add_static_text(d.handle(), 50, 0, 0, 0, ("in " + std::to_string(group)).c_str(), 0);
-      End(api_, d.handle());
-    }
-    return true;
-  };
-  ASSERT_TRUE(dialog.Open());
+  ASSERT_TRUE(OpenWithSharedIds(dialog, 65));
   c4d_dialog* h = dialog.handle();
   for (int32_t group : {63, 65, 60, 62}) {
     ASSERT_TRUE(api_.remove_element(h, group)) << group;
