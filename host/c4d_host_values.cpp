@@ -1,7 +1,9 @@
 // Text and values across the function table, and the per-module caches.
 #include <memory>
 #include <new>
+#include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "c4d_host_private.h"
 
@@ -73,16 +75,11 @@ std::string Utf8Bytes(const String& text) {
   // encoded once; short texts (a grid's thousands of labels) on the stack.
   const size_t room = static_cast<size_t>(text.GetLength()) * 4 + 1;
   char short_text[256];
-  if (room <= sizeof short_text) {
-    maxon::Int32 written =
-        text.GetCString(short_text, static_cast<maxon::Int32>(room), STRINGENCODING_UTF8);
-    return std::string(short_text, static_cast<size_t>(written));
-  }
-  std::string bytes(room, '\0');
+  std::vector<char> long_text(room > sizeof short_text ? room : 0);
+  char* buffer = long_text.empty() ? short_text : long_text.data();
   maxon::Int32 written =
-      text.GetCString(&bytes[0], static_cast<maxon::Int32>(bytes.size()), STRINGENCODING_UTF8);
-  bytes.resize(static_cast<size_t>(written));
-  return bytes;
+      text.GetCString(buffer, static_cast<maxon::Int32>(room), STRINGENCODING_UTF8);
+  return std::string(buffer, static_cast<size_t>(written));
 }
 
 std::string Utf8(const String& text) {

@@ -497,19 +497,19 @@ maxon::Int32 String::GetCStringLen(STRINGENCODING type) const {
 maxon::Int32 String::GetCString(maxon::Char* scstr, Pos max, STRINGENCODING type) const {
   if (scstr == nullptr || max <= 0) return 0;
   size_t capacity = static_cast<size_t>(max) - 1;
-  std::string out;
-  out.reserve(std::min(capacity, text_.size()));
+  // Straight into the caller's buffer: one character's encoding is short
+  // enough never to leave the string's own storage.
+  size_t used = 0;
+  std::string one;
   for (char32_t c : text_) {
-    const size_t before = out.size();
-    EncodeChar(c, type, &out);
-    if (out.size() > capacity) {
-      out.resize(before);  // whole characters only
-      break;
-    }
+    one.clear();
+    EncodeChar(c, type, &one);
+    if (used + one.size() > capacity) break;  // whole characters only
+    memcpy(scstr + used, one.data(), one.size());
+    used += one.size();
   }
-  memcpy(scstr, out.data(), out.size());
-  scstr[out.size()] = '\0';
-  return static_cast<maxon::Int32>(out.size());
+  scstr[used] = '\0';
+  return static_cast<maxon::Int32>(used);
 }
 
 maxon::Char* String::GetCStringCopy(STRINGENCODING type) const {

@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <system_error>
 #include <vector>
 
@@ -45,15 +46,17 @@ bool WriteRows(FILE* file, int32_t width, int32_t height, png_bytep* rows) {
   return true;
 }
 
-// Writes beside the target first and renames it into place.
-bool WriteBytesCarefully(const std::string& bytes, const std::string& path, std::string* error) {
+// Writes beside the target first and renames it into place, so that a
+// failed write never leaves a half picture under the target's name.
+bool WriteThroughTemporary(const std::string& path, const std::function<bool(FILE*)>& write,
+                           std::string* error) {
   const std::string temporary = path + ".part";
   FILE* file = platform::OpenFile(temporary, "wb");
   if (!file) {
     SetError(error, "cannot create " + temporary);
     return false;
   }
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  const bool written = write(file);
   const bool closed = std::fclose(file) == 0;
   std::string ignored;
   if (!written || !closed || !platform::MoveIntoPlace(temporary, path, &ignored)) {
@@ -62,6 +65,15 @@ bool WriteBytesCarefully(const std::string& bytes, const std::string& path, std:
     return false;
   }
   return true;
+}
+
+bool WriteBytesCarefully(const std::string& bytes, const std::string& path, std::string* error) {
+  return WriteThroughTemporary(
+      path,
+      [&bytes](FILE* file) {
+        return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+      },
+      error);
 }
 
 std::string LowerSuffix(const std::filesystem::path& path) {
@@ -112,21 +124,8 @@ bool WritePng(int32_t width, int32_t height, const uint8_t* rgb, const std::stri
   const size_t stride = static_cast<size_t>(width) * 3;
   auto* pixels = const_cast<uint8_t*>(rgb);
   for (size_t y = 0; y < rows.size(); ++y) rows[y] = pixels + y * stride;
-  const std::string temporary = path + ".part";
-  FILE* file = platform::OpenFile(temporary, "wb");
-  if (!file) {
-    SetError(error, "cannot create " + temporary);
-    return false;
-  }
-  bool written = WriteRows(file, width, height, rows.data());
-  bool closed = std::fclose(file) == 0;
-  std::string ignored;
-  if (!written || !closed || !platform::MoveIntoPlace(temporary, path, &ignored)) {
-    platform::RemoveFile(temporary);
-    SetError(error, "cannot write " + path);
-    return false;
-  }
-  return true;
+  return WriteThroughTemporary(
+      path, [&](FILE* file) { return WriteRows(file, width, height, rows.data()); }, error);
 }
 
 }  // namespace simhost
